@@ -1,0 +1,56 @@
+# The two commands of the README. Both set up a fresh Debian 12 machine first.
+#   make run   build, then start the program on the shipped word list
+#   make test  build, then run the whole suite (plain and sanitizer builds)
+
+SHELL := /bin/bash
+
+# Every Debian package the build, the program and the tests need.
+PACKAGES := g++ cmake ninja-build pkg-config \
+            qt6-base-dev libgl-dev mdbtools-dev mdbtools \
+            libgtest-dev libbenchmark-dev \
+            nodejs fonts-liberation \
+            xvfb xauth xdotool imagemagick x11-xkb-utils xclip \
+            desktop-file-utils appstream dpkg-dev hyperfine
+
+SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps build build-asan run test test-plain test-asan package clean
+
+all: build
+
+# Installs only what is missing, so a set-up machine pays nothing.
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS)
+
+build-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+
+run: build
+	./build/bin/vorelka
+
+test-plain: build
+	ctest --preset default -j $(JOBS)
+
+test-asan: build-asan
+	ctest --preset asan -j $(JOBS)
+
+test: test-plain test-asan
+
+package: build
+	cd build && cpack -G DEB
+
+clean:
+	rm -rf build build-asan
