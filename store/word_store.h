@@ -1,0 +1,42 @@
+// The word store: the only code that reads the word database. Every call
+// opens "words.mdb", runs one query, reads at most one value and closes it
+// again. Failures never escape: they are shown in the standard error report
+// and the call returns its neutral result (0 or "").
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "services/app_facts.h"
+#include "services/message_box.h"
+
+namespace vorelka::jet {
+class DBEngine;
+}
+
+namespace vorelka::store {
+
+class WordStore {
+ public:
+  // The database is "words.mdb" in facts.Folder().
+  WordStore(const services::AppFacts& facts, services::MessageBox& box);
+  ~WordStore();
+  WordStore(const WordStore&) = delete;
+  WordStore& operator=(const WordStore&) = delete;
+
+  // Reads the given file instead, under both path rules (for tools).
+  void UseFile(std::string path);
+
+  int32_t GetWordCount();
+  std::string GetWord(int32_t lId, bool bEnglish);
+
+ private:
+  const services::AppFacts& facts_;
+  services::MessageBox& box_;
+  std::optional<std::string> file_;
+  std::unique_ptr<jet::DBEngine> engine_;  // created on first use, then kept
+};
+
+}  // namespace vorelka::store
