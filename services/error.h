@@ -16,6 +16,7 @@ struct Error {
 };
 
 // Numbers the runtime itself raises.
+inline constexpr int32_t kErrInvalidProcedureCall = 5;
 inline constexpr int32_t kErrOverflow = 6;
 inline constexpr int32_t kErrOutOfMemory = 7;
 inline constexpr int32_t kErrDivisionByZero = 11;

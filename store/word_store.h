@@ -33,6 +33,12 @@ class WordStore {
   std::string GetWord(int32_t lId, bool bEnglish);
 
  private:
+  // "words.mdb" in the folder, by the two rules: the count adds a separator
+  // only where the folder lacks one; the lookup always adds one.
+  std::string CountPath() const;
+  std::string LookupPath() const;
+  jet::DBEngine& Engine();
+
   const services::AppFacts& facts_;
   services::MessageBox& box_;
   std::optional<std::string> file_;

@@ -1,0 +1,124 @@
+#include "jet/dao_database.h"
+
+#include <limits>
+#include <vector>
+
+#include "jet/dao_snapshot.h"
+#include "jet/jet_errors.h"
+#include "jet/open_table.h"
+#include "jet/row_lookup.h"
+#include "services/error.h"
+
+namespace vorelka::jet {
+namespace {
+
+// The system catalog (MSysObjects) is defined on page 2.
+constexpr uint32_t kCatalogTablePage = 2;
+
+[[noreturn]] void RaiseUnknownColumn(const std::string& column, const std::string& table) {
+  // The engine takes a name it cannot find for a parameter left unset.
+  services::Raise(kErrTooFewParameters, "Too few parameters. Expected 1: '" + column +
+                                            "' is not a column of table '" + table + "'.");
+}
+
+}  // namespace
+
+LibmdbDatabase::LibmdbDatabase(MdbHandle* mdb, JetFileFacts file, std::string path)
+    : mdb_(mdb), file_(std::move(file)), path_(std::move(path)) {}
+
+LibmdbDatabase::~LibmdbDatabase() {
+  if (mdb_ != nullptr) mdb_close(mdb_);
+}
+
+void LibmdbDatabase::Close() {
+  RaiseIfClosed();
+  mdb_close(mdb_);
+  mdb_ = nullptr;
+}
+
+void LibmdbDatabase::RaiseIfClosed() const {
+  if (mdb_ == nullptr) {
+    services::Raise(kErrObjectClosed, "Object invalid or no longer set: the database is closed.");
+  }
+}
+
+void LibmdbDatabase::RaiseDamaged(const std::string& why) const {
+  services::Raise(kErrUnrecognizedFormat, "Unrecognized database format '" + path_ +
+                                              "': the file is damaged (" + why + ").");
+}
+
+std::unique_ptr<Recordset> LibmdbDatabase::OpenRecordset(std::string_view sql, int type) {
+  RaiseIfClosed();
+  if (type != kDbOpenSnapshot) {
+    services::Raise(kErrInvalidArgument, "Invalid argument: only snapshot recordsets (type " +
+                                             std::to_string(kDbOpenSnapshot) +
+                                             ") can be opened, not type " + std::to_string(type) +
+                                             ".");
+  }
+  const Query query = ParseQuery(sql);
+  switch (query.kind) {
+    case Query::Kind::kCountRows:
+      return CountRows(query);
+    case Query::Kind::kColumnWhereEquals:
+      return ColumnWhereEquals(query);
+  }
+  return nullptr;
+}
+
+MdbCatalogEntry* LibmdbDatabase::FindTable(const std::string& name) {
+  if (!catalog_read_) {
+    // libmdb complains on standard error about a catalog it cannot read;
+    // look at its page first.
+    if (mdb_read_pg(mdb_, kCatalogTablePage) != mdb_->fmt->pg_size ||
+        mdb_->pg_buf[0] != MDB_PAGE_TABLE) {
+      RaiseDamaged("the system catalog is missing");
+    }
+    if (mdb_read_catalog(mdb_, MDB_TABLE) == nullptr)
+      RaiseDamaged("the system catalog cannot be read");
+    catalog_read_ = true;
+  }
+  for (guint i = 0; i < mdb_->num_catalog; ++i) {
+    auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb_->catalog, i));
+    if (entry->object_type == MDB_TABLE && SameName(entry->object_name, name)) return entry;
+  }
+  services::Raise(kErrTableNotFound, "Cannot find the input table or query '" + name +
+                                         "'. Make sure it exists and that its name is spelled "
+                                         "correctly.");
+}
+
+std::unique_ptr<Recordset> LibmdbDatabase::CountRows(const Query& query) {
+  MdbCatalogEntry* entry = FindTable(query.table);
+  const OpenTable table(mdb_, entry, file_.page_count, path_, /*with_indexes=*/false);
+  // The definition keeps the count: no row is read.
+  const uint32_t rows = table.RowCount();
+  if (rows > static_cast<uint32_t>(std::numeric_limits<int32_t>::max())) {
+    RaiseDamaged("table '" + query.table + "' claims " + std::to_string(rows) + " rows");
+  }
+  std::vector<Value> result{Value::Long(static_cast<int32_t>(rows))};
+  return std::make_unique<SnapshotRecordset>(query.alias, std::move(result));
+}
+
+std::unique_ptr<Recordset> LibmdbDatabase::ColumnWhereEquals(const Query& query) {
+  MdbCatalogEntry* entry = FindTable(query.table);
+  const OpenTable table(mdb_, entry, file_.page_count, path_, /*with_indexes=*/true);
+  const auto column = table.FindColumn(query.column);
+  if (!column) RaiseUnknownColumn(query.column, query.table);
+  const auto where = table.FindColumn(query.where_column);
+  if (!where) RaiseUnknownColumn(query.where_column, query.table);
+  if (!table.IsIntegerColumn(*where)) {
+    services::Raise(kErrTypeMismatchInCriteria,
+                    "Data type mismatch in criteria expression: column '" + query.where_column +
+                        "' of table '" + query.table + "' does not hold whole numbers.");
+  }
+
+  std::vector<Value> result;
+  RowFields fields;
+  for (const RowLocation& location : FindRowsWithLong(table, *where, query.where_value)) {
+    if (!table.CrackRow(location, fields))
+      RaiseDamaged("a row of table '" + query.table + "' cannot be read");
+    result.push_back(table.FieldValue(fields, *column));
+  }
+  return std::make_unique<SnapshotRecordset>(query.alias, std::move(result));
+}
+
+}  // namespace vorelka::jet

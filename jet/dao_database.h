@@ -1,0 +1,38 @@
+// A database opened through libmdb, read-only, and the queries it answers.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "jet/dao.h"
+#include "jet/file_check.h"
+#include "jet/libmdb.h"
+#include "jet/query.h"
+
+namespace vorelka::jet {
+
+class OpenTable;
+
+class LibmdbDatabase final : public Database {
+ public:
+  // Takes ownership of `mdb`. `path` is the name the caller opened.
+  LibmdbDatabase(MdbHandle* mdb, JetFileFacts file, std::string path);
+  ~LibmdbDatabase() override;
+
+  std::unique_ptr<Recordset> OpenRecordset(std::string_view sql, int type) override;
+  void Close() override;
+
+ private:
+  void RaiseIfClosed() const;
+  MdbCatalogEntry* FindTable(const std::string& name);
+  std::unique_ptr<Recordset> CountRows(const Query& query);
+  std::unique_ptr<Recordset> ColumnWhereEquals(const Query& query);
+  [[noreturn]] void RaiseDamaged(const std::string& why) const;
+
+  MdbHandle* mdb_;
+  JetFileFacts file_;
+  std::string path_;
+  bool catalog_read_ = false;
+};
+
+}  // namespace vorelka::jet

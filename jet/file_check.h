@@ -1,0 +1,28 @@
+// What the reader checks of a database file before libmdb opens it. libmdb
+// searches $MDBPATH for names it cannot find, accepts an empty file and
+// prints its complaints on standard error; the user is to see one error
+// report instead, so every fault that can be seen from outside is raised
+// here with the engine's number (jet/jet_errors.h).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vorelka::jet {
+
+// Jet 3 (Access 97) pages are 2 KB; Jet 4 and the ACE formats use 4 KB.
+inline constexpr uint32_t kJet3PageSize = 2048;
+inline constexpr uint32_t kJet4PageSize = 4096;
+
+struct JetFileFacts {
+  std::string absolute_path;  // what libmdb is given: never searched for
+  uint8_t version = 0;        // the header's version byte (0 = Jet 3)
+  uint32_t page_size = 0;
+  uint64_t page_count = 0;
+};
+
+// Raises kErrFileNotFound, kErrCannotOpenFile or kErrUnrecognizedFormat,
+// naming `path` as the caller wrote it. Reads the header page only.
+JetFileFacts CheckJetFile(const std::string& path);
+
+}  // namespace vorelka::jet

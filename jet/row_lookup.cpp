@@ -1,0 +1,63 @@
+#include "jet/row_lookup.h"
+
+#include <algorithm>
+
+namespace vorelka::jet {
+namespace {
+
+// The table's usage map comes in two kinds: 0 keeps the bitmap inline,
+// 1 points to pages of bitmaps.
+constexpr unsigned char kInlineUsageMap = 0;
+constexpr unsigned char kReferenceUsageMap = 1;
+
+// Calls visit(page) for each page that may hold rows of the table: those
+// its usage map names, or every page of the file when the map is of a kind
+// libmdb does not read.
+template <typename Visit>
+void ForEachCandidatePage(const OpenTable& table, Visit visit) {
+  MdbTableDef* def = table.def();
+  const bool map_readable =
+      def->usage_map != nullptr && def->map_sz > 0 &&
+      (def->usage_map[0] == kInlineUsageMap || def->usage_map[0] == kReferenceUsageMap);
+  if (!map_readable) {
+    for (uint64_t page = 1; page < table.page_count(); ++page) visit(static_cast<uint32_t>(page));
+    return;
+  }
+  guint32 page = 0;
+  while (true) {
+    const gint32 next = mdb_map_find_next(table.mdb(), def->usage_map,
+                                          static_cast<unsigned int>(def->map_sz), page);
+    if (next <= 0 || static_cast<guint32>(next) <= page) return;
+    page = static_cast<guint32>(next);
+    visit(page);
+  }
+}
+
+}  // namespace
+
+std::vector<RowLocation> FindRowsWithLong(const OpenTable& table, size_t column, int32_t value) {
+  return ScanRowsWithLong(table, column, value);
+}
+
+std::vector<RowLocation> ScanRowsWithLong(const OpenTable& table, size_t column, int32_t value) {
+  std::vector<RowLocation> found;
+  RowFields fields;
+  ForEachCandidatePage(table, [&](uint32_t page) {
+    table.LoadPage(page);
+    if (!table.LoadedPageHoldsRows()) return;
+    const uint16_t slots = table.LoadedRowSlots();
+    for (uint16_t row = 0; row < slots; ++row) {
+      table.LoadPage(page);  // following an overflow pointer loads another page
+      const auto location = table.DataOfSlot(page, row);
+      if (!location || !table.CrackRow(*location, fields)) continue;
+      if (table.IntegerField(fields, column) != value) continue;
+      // A moved row can be reached from its old slot and its new one.
+      if (std::find(found.begin(), found.end(), *location) == found.end()) {
+        found.push_back(*location);
+      }
+    }
+  });
+  return found;
+}
+
+}  // namespace vorelka::jet

@@ -1,0 +1,22 @@
+// Finding the rows whose integer column equals a value: the WHERE of the
+// word lookup. Every lookup goes through FindRowsWithLong; today it scans
+// the table's data pages, converting nothing but the compared column's raw
+// bytes.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "jet/open_table.h"
+
+namespace vorelka::jet {
+
+// The locations of the rows whose column `column` (a position in
+// MdbTableDef::columns, an integer column) holds `value`, in storage order.
+// Rows where the column is null never match.
+std::vector<RowLocation> FindRowsWithLong(const OpenTable& table, size_t column, int32_t value);
+
+// The same, by reading every data page of the table.
+std::vector<RowLocation> ScanRowsWithLong(const OpenTable& table, size_t column, int32_t value);
+
+}  // namespace vorelka::jet
