@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "jet/index_seek.h"
+
 namespace vorelka::jet {
 namespace {
 
@@ -36,6 +38,17 @@ void ForEachCandidatePage(const OpenTable& table, Visit visit) {
 }  // namespace
 
 std::vector<RowLocation> FindRowsWithLong(const OpenTable& table, size_t column, int32_t value) {
+  // A unique index on the column answers with one walk; without one, or
+  // when it does not check out, every data page is read.
+  const SeekResult seek = SeekLongKey(table.def(), column, value);
+  switch (seek.outcome) {
+    case SeekOutcome::kFound:
+      return {RowLocation{seek.page, seek.row}};
+    case SeekOutcome::kNoRow:
+      return {};
+    case SeekOutcome::kUnanswered:
+      break;
+  }
   return ScanRowsWithLong(table, column, value);
 }
 

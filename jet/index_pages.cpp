@@ -1,0 +1,29 @@
+#include "jet/index_pages.h"
+
+#include <cstdio>
+
+namespace vorelka::jet {
+
+const index_layout::Layout& LayoutOf(const MdbHandle* mdb) {
+  return mdb->f->jet_version == MDB_VER_JET3 ? index_layout::kJet3 : index_layout::kJet4;
+}
+
+PageSource::PageSource(MdbHandle* mdb) : mdb_(mdb), layout_(LayoutOf(mdb)) {
+  FILE* stream = mdb->f->stream;
+  const off_t here = ftello(stream);
+  if (here >= 0 && fseeko(stream, 0, SEEK_END) == 0) {
+    const off_t size = ftello(stream);
+    if (size > 0) {
+      page_count_ = static_cast<uint32_t>(static_cast<uint64_t>(size) / layout_.page_size);
+    }
+    fseeko(stream, here, SEEK_SET);
+  }
+}
+
+const uint8_t* PageSource::Read(uint32_t number) {
+  if (number == 0 || number >= page_count_) return nullptr;
+  if (mdb_read_pg(mdb_, number) != static_cast<ssize_t>(layout_.page_size)) return nullptr;
+  return mdb_->pg_buf;
+}
+
+}  // namespace vorelka::jet

@@ -1,0 +1,34 @@
+// Page access for the index code: libmdb's page reader (which also undoes
+// the page encryption of protected files), bounded by the file's length so
+// that a page number read from a damaged file never reaches past its end.
+#pragma once
+
+#include <cstdint>
+
+#include "jet/libmdb.h"
+
+#include "jet/index_layout.h"
+
+namespace vorelka::jet {
+
+const index_layout::Layout& LayoutOf(const MdbHandle* mdb);
+
+class PageSource {
+ public:
+  explicit PageSource(MdbHandle* mdb);
+
+  MdbHandle* mdb() const { return mdb_; }
+  const index_layout::Layout& layout() const { return layout_; }
+  uint32_t page_count() const { return page_count_; }
+
+  // Page `number` in libmdb's page buffer, valid until the next read;
+  // nullptr for page 0 (the file header) and pages outside the file.
+  const uint8_t* Read(uint32_t number);
+
+ private:
+  MdbHandle* mdb_;
+  const index_layout::Layout& layout_;
+  uint32_t page_count_ = 0;
+};
+
+}  // namespace vorelka::jet

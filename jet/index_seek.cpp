@@ -1,0 +1,185 @@
+#include "jet/index_seek.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "jet/index_definitions.h"
+#include "jet/index_page.h"
+
+namespace vorelka::jet {
+
+namespace {
+
+using index_layout::Layout;
+
+// Far more levels than an index of 2^31 keys needs, even at two entries a
+// page; a deeper walk means the pages point in a loop or astray.
+constexpr uint32_t kMaxIndexDepth = 32;
+
+using LongKey = std::array<uint8_t, index_layout::kLongKeySize>;
+
+// A Long as an index key: the start flag, then the value big-endian with
+// its sign bit flipped, so that the bytes sort like the numbers; in a
+// descending index every byte is inverted.
+LongKey EncodeLongKey(int32_t value, bool ascending) {
+  const uint32_t biased = static_cast<uint32_t>(value) ^ 0x80000000u;
+  LongKey key{index_layout::kAscendingStartFlag, static_cast<uint8_t>(biased >> 24),
+              static_cast<uint8_t>(biased >> 16), static_cast<uint8_t>(biased >> 8),
+              static_cast<uint8_t>(biased)};
+  if (!ascending) {
+    for (uint8_t& b : key) b = static_cast<uint8_t>(~b);
+  }
+  return key;
+}
+
+// A Long index holds only start-flagged 4-byte values and bare null flags.
+bool IsLongIndexKey(std::span<const uint8_t> key, bool ascending) {
+  if (key.size() == index_layout::kLongKeySize) {
+    return key[0] ==
+           (ascending ? index_layout::kAscendingStartFlag : index_layout::kDescendingStartFlag);
+  }
+  return key.size() == index_layout::kNullKeySize &&
+         key[0] ==
+             (ascending ? index_layout::kAscendingNullFlag : index_layout::kDescendingNullFlag);
+}
+
+struct RowPointer {
+  uint32_t page;
+  uint8_t row;
+};
+
+enum class WalkOutcome { kFound, kNoRow, kDamaged };
+
+struct WalkResult {
+  WalkOutcome outcome;
+  RowPointer where{};
+};
+
+// Walks from the root to the leaf that would hold `key`. Every page must
+// belong to the table, be new on this walk, and keep its entries inside the
+// key range its parent gave it.
+WalkResult WalkIndex(PageSource& pages, uint32_t owner, uint32_t root, std::span<const uint8_t> key,
+                     bool ascending) {
+  const uint32_t max_depth = std::min(kMaxIndexDepth, pages.page_count());
+  std::vector<uint32_t> visited;
+  std::vector<uint8_t> lower;  // keys of the entries bounding this page
+  std::vector<uint8_t> upper;
+  bool has_lower = false;
+  bool has_upper = false;
+  uint32_t page_number = root;
+  for (uint32_t depth = 0;; ++depth) {
+    if (depth == max_depth ||
+        std::find(visited.begin(), visited.end(), page_number) != visited.end()) {
+      return {WalkOutcome::kDamaged};
+    }
+    visited.push_back(page_number);
+    const auto page = IndexPage::Read(pages, page_number, owner);
+    if (!page) return {WalkOutcome::kDamaged};
+    const auto& entries = page->entries();
+    for (const IndexEntry& entry : entries) {
+      if (!IsLongIndexKey(entry.key, ascending)) return {WalkOutcome::kDamaged};
+    }
+    if (!entries.empty()) {
+      if (has_lower && CompareKeys(entries.front().key, lower) < 0) return {WalkOutcome::kDamaged};
+      if (has_upper && CompareKeys(entries.back().key, upper) > 0) return {WalkOutcome::kDamaged};
+    }
+
+    // The first entry whose key is not below the one sought.
+    const auto it = std::lower_bound(
+        entries.begin(), entries.end(), key,
+        [](const IndexEntry& e, std::span<const uint8_t> k) { return CompareKeys(e.key, k) < 0; });
+
+    if (page->leaf()) {
+      if (it != entries.end() && CompareKeys(it->key, key) == 0) {
+        return {WalkOutcome::kFound, {it->data_page, it->data_row}};
+      }
+      return {WalkOutcome::kNoRow};
+    }
+
+    // A node entry carries the last key of its child; keys beyond the last
+    // entry live in the tail child, if the page has one.
+    if (it != entries.begin()) {
+      const auto& before = *(it - 1);
+      lower.assign(before.key.begin(), before.key.end());
+      has_lower = true;
+    }
+    if (it != entries.end()) {
+      upper.assign(it->key.begin(), it->key.end());
+      has_upper = true;
+      page_number = it->child_page;
+    } else if (page->tail_page() != 0) {
+      page_number = page->tail_page();
+    } else {
+      return {WalkOutcome::kNoRow};
+    }
+  }
+}
+
+// Loads the data row the index points at and checks that it is a live row
+// of this table holding `key` in `column`.
+bool RowHoldsKey(PageSource& pages, MdbTableDef* table, size_t column, int32_t key,
+                 RowPointer where) {
+  const Layout& layout = pages.layout();
+  const uint8_t* page = pages.Read(where.page);
+  if (page == nullptr || page[0] != index_layout::kDataPageType ||
+      index_layout::Le32(page + index_layout::kPageOwnerOffset) != table->entry->table_pg) {
+    return false;
+  }
+  const uint16_t row_count = index_layout::Le16(page + layout.row_count_offset);
+  if (where.row >= row_count) return false;
+  const uint16_t offset = index_layout::Le16(page + layout.row_count_offset + 2 + 2 * where.row);
+  // Deleted rows and rows moved to another page are left to the scan.
+  if ((offset & (index_layout::kRowDeletedFlag | index_layout::kRowOverflowFlag)) != 0) {
+    return false;
+  }
+  int start = 0;
+  size_t length = 0;
+  if (mdb_find_row(pages.mdb(), where.row, &start, &length) != 0 || length == 0) return false;
+
+  auto fields = std::make_unique<MdbField[]>(table->num_cols);
+  const int count =
+      mdb_crack_row(table, start & index_layout::kRowOffsetMask, length, fields.get());
+  // mdb_crack_row lays the fields out in column order.
+  if (count < 0 || column >= table->num_cols) return false;
+  const MdbField& field = fields[column];
+  if (field.is_null || field.siz != sizeof(int32_t) || field.value == nullptr) return false;
+  const uint32_t stored = index_layout::Le32(static_cast<const uint8_t*>(field.value));
+  return static_cast<int32_t>(stored) == key;
+}
+
+}  // namespace
+
+SeekResult SeekLongKey(MdbTableDef* table, size_t column_position, int32_t key) {
+  if (table == nullptr || table->columns == nullptr || column_position >= table->columns->len) {
+    return {};
+  }
+  const auto* column =
+      static_cast<const MdbColumn*>(g_ptr_array_index(table->columns, column_position));
+  if (column->col_type != MDB_LONGINT) return {};
+  MdbHandle* mdb = table->entry->mdb;
+  PageSource pages(mdb);
+  const uint32_t owner = static_cast<uint32_t>(table->entry->table_pg);
+  const auto indexes = ReadIndexDefinitions(pages, owner);
+  if (!indexes) return {};
+  const auto index = FindUniqueSingleColumnIndex(*indexes, static_cast<uint16_t>(column->col_num));
+  if (!index) return {};
+
+  const bool ascending = index->columns[0].ascending;
+  const LongKey encoded = EncodeLongKey(key, ascending);
+  const WalkResult walk = WalkIndex(pages, owner, index->root_page, encoded, ascending);
+  switch (walk.outcome) {
+    case WalkOutcome::kNoRow:
+      return {SeekOutcome::kNoRow};
+    case WalkOutcome::kDamaged:
+      return {};
+    case WalkOutcome::kFound:
+      break;
+  }
+  if (!RowHoldsKey(pages, table, column_position, key, walk.where)) return {};
+  return {SeekOutcome::kFound, walk.where.page, walk.where.row};
+}
+
+}  // namespace vorelka::jet
