@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "services/random.h"
+
+namespace vorelka::services {
+namespace {
+
+uint64_t FixedTick() {
+  return 1234567;
+}
+
+TEST(ClockRandom, DrawsValuesFromZeroUpToButExcludingOne) {
+  ClockRandom random;
+  for (int i = 0; i < 100000; ++i) {
+    random.Randomize();
+    const float r = random.Rnd();
+    ASSERT_GE(r, 0.0f);
+    ASSERT_LT(r, 1.0f);
+  }
+}
+
+TEST(ClockRandom, TwoDrawsWithinOneClockTickDiffer) {
+  ClockRandom random(FixedTick);
+  random.Randomize();
+  const float first = random.Rnd();
+  random.Randomize();
+  const float second = random.Rnd();
+  EXPECT_NE(first, second);
+}
+
+TEST(ClockRandom, ReseedingFromAnUnchangedClockDoesNotRestartTheSequence) {
+  ClockRandom random(FixedTick);
+  std::set<float> seen;
+  for (int i = 0; i < 1000; ++i) {
+    random.Randomize();
+    seen.insert(random.Rnd());
+  }
+  // A restarted sequence would give one value; a fresh one gives about 1000.
+  EXPECT_GT(seen.size(), 990u);
+}
+
+TEST(ClockRandom, DifferentClocksGiveDifferentSequences) {
+  uint64_t tick_a = 1;
+  uint64_t tick_b = 2;
+  ClockRandom a([&] { return tick_a; });
+  ClockRandom b([&] { return tick_b; });
+  a.Randomize();
+  b.Randomize();
+  EXPECT_NE(a.Rnd(), b.Rnd());
+}
+
+TEST(ClockRandom, SpreadsDrawsOverTheWholeInterval) {
+  ClockRandom random;
+  int tenths[10] = {};
+  constexpr int kDraws = 100000;
+  for (int i = 0; i < kDraws; ++i) {
+    random.Randomize();
+    ++tenths[static_cast<int>(random.Rnd() * 10)];
+  }
+  for (const int count : tenths) EXPECT_NEAR(count, kDraws / 10, kDraws / 50);
+}
+
+}  // namespace
+}  // namespace vorelka::services
