@@ -29,7 +29,10 @@ ClockRandom::ClockRandom(Clock clock) : clock_(std::move(clock)), state_(Mix(clo
 
 void ClockRandom::Randomize() {
   // Folded in, not assigned: the state keeps what earlier draws made of it.
-  state_ ^= Mix(clock_());
+  // Added and mixed rather than xor-ed, so that the same tick twice (at
+  // construction and at the first re-seed, say) does not cancel itself out
+  // and leave every generator in the same state.
+  state_ = Mix(state_ + Mix(clock_()));
 }
 
 uint64_t ClockRandom::Next() {
