@@ -1,0 +1,27 @@
+// Message boxes shown with Qt: modal, captioned with the application title,
+// an OK button only, the icon the style asks for.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "services/app_facts.h"
+#include "services/message_box.h"
+
+namespace vorelka::window {
+
+class QtMessageBox final : public services::MessageBox {
+ public:
+  explicit QtMessageBox(const services::AppFacts& facts) : facts_(facts) {}
+
+  // The main window, once it exists: boxes are then its children.
+  void SetOwner(QWidget* owner) { owner_ = owner; }
+
+  void Show(std::string_view text, services::MessageStyle style) override;
+
+ private:
+  const services::AppFacts& facts_;
+  QPointer<QWidget> owner_;
+};
+
+}  // namespace vorelka::window
