@@ -3,6 +3,7 @@
 #include <limits>
 #include <vector>
 
+#include "jet/catalog_lookup.h"
 #include "jet/dao_snapshot.h"
 #include "jet/jet_errors.h"
 #include "jet/open_table.h"
@@ -11,9 +12,6 @@
 
 namespace vorelka::jet {
 namespace {
-
-// The system catalog (MSysObjects) is defined on page 2.
-constexpr uint32_t kCatalogTablePage = 2;
 
 [[noreturn]] void RaiseUnknownColumn(const std::string& column, const std::string& table) {
   // The engine takes a name it cannot find for a parameter left unset.
@@ -65,30 +63,9 @@ std::unique_ptr<Recordset> LibmdbDatabase::OpenRecordset(std::string_view sql, i
   return nullptr;
 }
 
-MdbCatalogEntry* LibmdbDatabase::FindTable(const std::string& name) {
-  if (!catalog_read_) {
-    // libmdb complains on standard error about a catalog it cannot read;
-    // look at its page first.
-    if (mdb_read_pg(mdb_, kCatalogTablePage) != mdb_->fmt->pg_size ||
-        mdb_->pg_buf[0] != MDB_PAGE_TABLE) {
-      RaiseDamaged("the system catalog is missing");
-    }
-    if (mdb_read_catalog(mdb_, MDB_TABLE) == nullptr)
-      RaiseDamaged("the system catalog cannot be read");
-    catalog_read_ = true;
-  }
-  for (guint i = 0; i < mdb_->num_catalog; ++i) {
-    auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb_->catalog, i));
-    if (entry->object_type == MDB_TABLE && SameName(entry->object_name, name)) return entry;
-  }
-  services::Raise(kErrTableNotFound, "Cannot find the input table or query '" + name +
-                                         "'. Make sure it exists and that its name is spelled "
-                                         "correctly.");
-}
-
 std::unique_ptr<Recordset> LibmdbDatabase::CountRows(const Query& query) {
-  MdbCatalogEntry* entry = FindTable(query.table);
-  const OpenTable table(mdb_, entry, file_.page_count, path_, /*with_indexes=*/false);
+  MdbCatalogEntry entry = FindTableEntry(mdb_, file_.page_count, path_, query.table);
+  const OpenTable table(mdb_, &entry, file_.page_count, path_, /*with_indexes=*/false);
   // The definition keeps the count: no row is read.
   const uint32_t rows = table.RowCount();
   if (rows > static_cast<uint32_t>(std::numeric_limits<int32_t>::max())) {
@@ -99,8 +76,8 @@ std::unique_ptr<Recordset> LibmdbDatabase::CountRows(const Query& query) {
 }
 
 std::unique_ptr<Recordset> LibmdbDatabase::ColumnWhereEquals(const Query& query) {
-  MdbCatalogEntry* entry = FindTable(query.table);
-  const OpenTable table(mdb_, entry, file_.page_count, path_, /*with_indexes=*/true);
+  MdbCatalogEntry entry = FindTableEntry(mdb_, file_.page_count, path_, query.table);
+  const OpenTable table(mdb_, &entry, file_.page_count, path_, /*with_indexes=*/true);
   const auto column = table.FindColumn(query.column);
   if (!column) RaiseUnknownColumn(query.column, query.table);
   const auto where = table.FindColumn(query.where_column);

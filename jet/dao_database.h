@@ -24,7 +24,6 @@ class LibmdbDatabase final : public Database {
 
  private:
   void RaiseIfClosed() const;
-  MdbCatalogEntry* FindTable(const std::string& name);
   std::unique_ptr<Recordset> CountRows(const Query& query);
   std::unique_ptr<Recordset> ColumnWhereEquals(const Query& query);
   [[noreturn]] void RaiseDamaged(const std::string& why) const;
@@ -32,7 +31,6 @@ class LibmdbDatabase final : public Database {
   MdbHandle* mdb_;
   JetFileFacts file_;
   std::string path_;
-  bool catalog_read_ = false;
 };
 
 }  // namespace vorelka::jet

@@ -52,8 +52,7 @@ std::vector<RowLocation> FindRowsWithLong(const OpenTable& table, size_t column,
   return ScanRowsWithLong(table, column, value);
 }
 
-std::vector<RowLocation> ScanRowsWithLong(const OpenTable& table, size_t column, int32_t value) {
-  std::vector<RowLocation> found;
+void ForEachRow(const OpenTable& table, const RowVisitor& visit) {
   RowFields fields;
   ForEachCandidatePage(table, [&](uint32_t page) {
     table.LoadPage(page);
@@ -63,12 +62,17 @@ std::vector<RowLocation> ScanRowsWithLong(const OpenTable& table, size_t column,
       table.LoadPage(page);  // following an overflow pointer loads another page
       const auto location = table.DataOfSlot(page, row);
       if (!location || !table.CrackRow(*location, fields)) continue;
-      if (table.IntegerField(fields, column) != value) continue;
-      // A moved row can be reached from its old slot and its new one.
-      if (std::find(found.begin(), found.end(), *location) == found.end()) {
-        found.push_back(*location);
-      }
+      visit(*location, fields);
     }
+  });
+}
+
+std::vector<RowLocation> ScanRowsWithLong(const OpenTable& table, size_t column, int32_t value) {
+  std::vector<RowLocation> found;
+  ForEachRow(table, [&](const RowLocation& location, const RowFields& fields) {
+    if (table.IntegerField(fields, column) != value) return;
+    // A moved row can be reached from its old slot and its new one.
+    if (std::find(found.begin(), found.end(), location) == found.end()) found.push_back(location);
   });
   return found;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "jet/open_table.h"
@@ -15,6 +16,12 @@ namespace vorelka::jet {
 // MdbTableDef::columns, an integer column) holds `value`, in storage order.
 // Rows where the column is null never match.
 std::vector<RowLocation> FindRowsWithLong(const OpenTable& table, size_t column, int32_t value);
+
+// Calls `visit` for every live row of the table, in storage order, with its
+// fields cracked (and its page loaded). Pages beyond the end of the file
+// are raised as damage.
+using RowVisitor = std::function<void(const RowLocation&, const RowFields&)>;
+void ForEachRow(const OpenTable& table, const RowVisitor& visit);
 
 // The same, by reading every data page of the table.
 std::vector<RowLocation> ScanRowsWithLong(const OpenTable& table, size_t column, int32_t value);
