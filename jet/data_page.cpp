@@ -1,0 +1,48 @@
+#include "jet/data_page.h"
+
+#include <cstring>
+
+namespace vorelka::jet::writer {
+namespace {
+
+constexpr size_t kFreeSpaceOffset = 2;
+constexpr size_t kOwnerOffset = 4;
+constexpr size_t kRowOffsetSize = 2;
+
+}  // namespace
+
+DataPage::DataPage(const Format& format, uint32_t owner_page)
+    : format_(format), owner_page_(owner_page), page_(format.page_size) {
+  Clear();
+}
+
+void DataPage::Clear() {
+  std::memset(page_.data(), 0, page_.size());
+  PutU8(&page_[0], kDataPageType);
+  PutU8(&page_[1], kPageTypeSecondByte);
+  PutLe32(&page_[kOwnerOffset], owner_page_);
+  row_count_ = 0;
+  rows_start_ = format_.page_size;
+  PutLe16(&page_[kFreeSpaceOffset], static_cast<uint16_t>(FreeSpace()));
+}
+
+size_t DataPage::FreeSpace() const {
+  return rows_start_ - format_.data_header_size - kRowOffsetSize * row_count_;
+}
+
+bool DataPage::Fits(size_t row_size) const {
+  return row_count_ < kMaxRowsPerDataPage && row_size + kRowOffsetSize <= FreeSpace();
+}
+
+uint8_t DataPage::AddRow(const uint8_t* row, size_t size) {
+  rows_start_ -= size;
+  std::memcpy(&page_[rows_start_], row, size);
+  PutLe16(&page_[format_.data_header_size + kRowOffsetSize * row_count_],
+          static_cast<uint16_t>(rows_start_));
+  const auto row_number = static_cast<uint8_t>(row_count_++);
+  PutLe16(&page_[format_.data_row_count_offset], static_cast<uint16_t>(row_count_));
+  PutLe16(&page_[kFreeSpaceOffset], static_cast<uint16_t>(FreeSpace()));
+  return row_number;
+}
+
+}  // namespace vorelka::jet::writer

@@ -1,0 +1,215 @@
+#include "jet/table_definition.h"
+
+#include <algorithm>
+
+#include "jet/header_page.h"
+#include "jet/text_encoding.h"
+
+namespace vorelka::jet::writer {
+namespace {
+
+constexpr uint8_t kUserTableType = 0x4E;
+constexpr uint8_t kSystemTableType = 0x53;
+constexpr uint8_t kJet3DefinitionId[2] = {'V', 'C'};
+constexpr size_t kFreeSpaceOffset = 2;
+constexpr size_t kNextPageOffset = 4;
+constexpr size_t kLengthOffset = 8;
+constexpr size_t kPageHeaderSize = 8;
+constexpr uint8_t kJet4AutonumberFlag = 0x01;
+constexpr size_t kJet4HeaderReservedSize = 15;
+
+constexpr uint8_t kFixedColumnFlag = 0x01;
+constexpr uint8_t kUpdatableColumnFlag = 0x02;
+constexpr uint8_t kSystemColumnFlag = 0x10;  // as on Access's own catalog columns
+constexpr uint8_t kCompressedTextFlag = 0x01;
+constexpr uint16_t kJet3UserColumnMarker = 1;  // Access 97 writes 1 for user tables
+
+constexpr size_t kIndexColumnSlots = 10;
+constexpr uint16_t kUnusedSlot = 0xFFFF;
+constexpr uint8_t kAscending = 0x01;
+constexpr uint8_t kUniqueIndexFlag = 0x01;
+constexpr uint8_t kRequiredIndexFlag = 0x08;
+constexpr uint8_t kJet4IndexFlag = 0x80;  // set by Access 2000 on every index
+constexpr uint8_t kPrimaryKeyType = 0x01;
+constexpr uint8_t kAccessCascadeBytes = 0x04;  // what Access writes when no relation
+constexpr uint32_t kNoRelatedIndex = 0xFFFFFFFF;
+constexpr uint16_t kEndOfDefinition = 0xFFFF;
+
+class Bytes {
+ public:
+  explicit Bytes(std::vector<uint8_t>* out) : out_(out) {}
+  void U8(uint8_t v) { out_->push_back(v); }
+  void Le16(uint16_t v) { U8(static_cast<uint8_t>(v)), U8(static_cast<uint8_t>(v >> 8)); }
+  void Le32(uint32_t v) { Le16(static_cast<uint16_t>(v)), Le16(static_cast<uint16_t>(v >> 16)); }
+  void Zeros(size_t n) { out_->insert(out_->end(), n, 0); }
+  void Append(const std::string& s) { out_->insert(out_->end(), s.begin(), s.end()); }
+
+ private:
+  std::vector<uint8_t>* out_;
+};
+
+bool PutName(const Format& format, Bytes& b, const std::string& name, std::string* problem) {
+  std::string encoded;
+  if (!EncodeName(format, name, &encoded, problem)) {
+    *problem = "name \"" + name + "\" " + *problem;
+    return false;
+  }
+  if (format.name_length_size == 1) {
+    b.U8(static_cast<uint8_t>(encoded.size()));
+  } else {
+    b.Le16(static_cast<uint16_t>(encoded.size()));
+  }
+  b.Append(encoded);
+  return true;
+}
+
+void PutColumn(const Format& format, Bytes& b, const Column& column, bool system) {
+  const bool jet4 = format.id == JetFormat::kJet4;
+  uint8_t flags = kUpdatableColumnFlag;
+  if (column.fixed) flags |= kFixedColumnFlag;
+  if (system) flags |= kSystemColumnFlag;
+  b.U8(static_cast<uint8_t>(column.type));
+  if (jet4) b.Le32(kJet4TableMagic);
+  b.Le16(column.number);
+  b.Le16(column.fixed ? 0 : column.var_index);
+  b.Le16(column.number);
+  if (jet4) {
+    b.Le16(SortOrderOf(format));
+    b.U8(0);
+    b.U8(0);  // sort order version
+    b.U8(flags);
+    b.U8(column.type == ColumnType::kText ? kCompressedTextFlag : 0);
+    b.Le32(0);
+  } else {
+    b.Le16(system ? 0 : kJet3UserColumnMarker);
+    b.Le16(SortOrderOf(format));
+    b.Le16(CodePageOf(format));
+    b.U8(flags);
+  }
+  b.Le16(column.fixed ? column.fixed_offset : 0);
+  b.Le16(column.length);
+}
+
+void PutPhysicalIndex(const Format& format, Bytes& b, const PrimaryKeySpec& key) {
+  const bool jet4 = format.id == JetFormat::kJet4;
+  if (jet4) b.Le32(kJet4IndexMagic);
+  for (size_t slot = 0; slot < kIndexColumnSlots; ++slot) {
+    b.Le16(slot == 0 ? key.column_number : kUnusedSlot);
+    b.U8(slot == 0 ? kAscending : 0);
+  }
+  b.Le32(key.usage_map);
+  b.Le32(key.root_page);
+  if (jet4) b.Le32(0);
+  uint8_t flags = kUniqueIndexFlag | kRequiredIndexFlag;
+  if (jet4) flags |= kJet4IndexFlag;
+  b.U8(flags);
+  if (jet4) b.Zeros(5);
+}
+
+void PutLogicalIndex(const Format& format, Bytes& b) {
+  const bool jet4 = format.id == JetFormat::kJet4;
+  if (jet4) b.Le32(kJet4TableMagic);
+  b.Le32(0);  // logical index number
+  b.Le32(0);  // its physical index
+  b.U8(0);    // related table type
+  b.Le32(kNoRelatedIndex);
+  b.Le32(0);  // related table page
+  b.U8(kAccessCascadeBytes);
+  b.U8(kAccessCascadeBytes);
+  b.U8(kPrimaryKeyType);
+  if (jet4) b.Le32(0);
+}
+
+}  // namespace
+
+bool BuildTableDefinition(const Format& format, const TableLayout& layout,
+                          const TableDefinitionSpec& spec, std::vector<uint8_t>* out,
+                          std::string* problem) {
+  const bool jet4 = format.id == JetFormat::kJet4;
+  const uint32_t index_count = spec.primary_key ? 1 : 0;
+  out->clear();
+  Bytes b(out);
+  b.U8(kTableDefinitionPageType);
+  b.U8(kPageTypeSecondByte);
+  if (jet4) {
+    b.Le16(0);  // free space, set once the length is known
+  } else {
+    b.U8(kJet3DefinitionId[0]);
+    b.U8(kJet3DefinitionId[1]);
+  }
+  b.Le32(0);  // next page, set when paginated
+  b.Le32(0);  // length, set below
+  if (jet4) b.Le32(kJet4TableMagic);
+  b.Le32(spec.row_count);
+  b.Le32(0);  // next autonumber
+  if (jet4) {
+    b.U8(kJet4AutonumberFlag);
+    b.Zeros(kJet4HeaderReservedSize);
+  }
+  b.U8(spec.system ? kSystemTableType : kUserTableType);
+  const auto column_count = static_cast<uint16_t>(layout.columns.size());
+  b.Le16(column_count);
+  b.Le16(layout.var_count);
+  b.Le16(column_count);
+  b.Le32(index_count);
+  b.Le32(index_count);
+  b.Le32(spec.owned_pages_map);
+  b.Le32(spec.free_space_map);
+
+  if (spec.primary_key) {
+    b.Le32(0);
+    b.Le32(spec.row_count);
+    if (jet4) b.Le32(0);
+  }
+  for (const Column& column : layout.columns) PutColumn(format, b, column, spec.system);
+  for (const Column& column : layout.columns) {
+    if (!PutName(format, b, column.name, problem)) return false;
+  }
+  if (spec.primary_key) {
+    PutPhysicalIndex(format, b, *spec.primary_key);
+    PutLogicalIndex(format, b);
+    if (!PutName(format, b, spec.primary_key->name, problem)) return false;
+  }
+  b.Le16(kEndOfDefinition);
+
+  PutLe32(&(*out)[kLengthOffset], static_cast<uint32_t>(out->size()));
+  return true;
+}
+
+std::vector<std::vector<uint8_t>> PaginateTableDefinition(const Format& format,
+                                                          const std::vector<uint8_t>& definition,
+                                                          uint32_t first_continuation) {
+  std::vector<std::vector<uint8_t>> pages;
+  const size_t size = format.page_size;
+  size_t pos = 0;
+  while (pos < definition.size()) {
+    std::vector<uint8_t> page(size, 0);
+    size_t body = 0;
+    if (pages.empty()) {
+      body = std::min(size, definition.size());
+      std::copy_n(definition.begin(), body, page.begin());
+    } else {
+      page[0] = kTableDefinitionPageType;
+      page[1] = kPageTypeSecondByte;
+      body = std::min(size - kPageHeaderSize, definition.size() - pos);
+      std::copy_n(definition.begin() + static_cast<ptrdiff_t>(pos), body,
+                  page.begin() + kPageHeaderSize);
+    }
+    pos += body;
+    const size_t used = pages.empty() ? body : body + kPageHeaderSize;
+    if (format.id == JetFormat::kJet4) {
+      const size_t free_space = size - used >= kPageHeaderSize ? size - used - kPageHeaderSize : 0;
+      PutLe16(&page[kFreeSpaceOffset], static_cast<uint16_t>(free_space));
+    } else {
+      page[kFreeSpaceOffset] = kJet3DefinitionId[0];
+      page[kFreeSpaceOffset + 1] = kJet3DefinitionId[1];
+    }
+    pages.push_back(std::move(page));
+  }
+  for (size_t k = 0; k + 1 < pages.size(); ++k) {
+    PutLe32(&pages[k][kNextPageOffset], first_continuation + static_cast<uint32_t>(k));
+  }
+  return pages;
+}
+
+}  // namespace vorelka::jet::writer

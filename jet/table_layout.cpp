@@ -1,0 +1,53 @@
+#include "jet/table_layout.h"
+
+namespace vorelka::jet::writer {
+namespace {
+
+constexpr uint16_t kIntegerSize = 2;
+constexpr uint16_t kLongSize = 4;
+constexpr uint16_t kDateTimeSize = 8;
+constexpr uint16_t kBinaryMaxSize = 255;
+
+}  // namespace
+
+TableLayout LayOutColumns(const Format& format, const std::vector<ColumnSpec>& specs) {
+  TableLayout layout;
+  uint16_t number = 0;
+  for (const ColumnSpec& spec : specs) {
+    Column column{spec.name, spec.type, number++, true, 0, 0, 0};
+    switch (spec.type) {
+      case ColumnType::kInteger:
+        column.length = kIntegerSize;
+        break;
+      case ColumnType::kLong:
+        column.length = kLongSize;
+        break;
+      case ColumnType::kDateTime:
+        column.length = kDateTimeSize;
+        break;
+      case ColumnType::kBinary:
+        column.fixed = false;
+        column.length = kBinaryMaxSize;
+        break;
+      case ColumnType::kText:
+        column.fixed = false;
+        column.length = static_cast<uint16_t>(kMaxTextChars * format.text_unit);
+        break;
+      case ColumnType::kOle:
+      case ColumnType::kMemo:
+        column.fixed = false;
+        column.length = 0;
+        break;
+    }
+    if (column.fixed) {
+      column.fixed_offset = layout.fixed_size;
+      layout.fixed_size = static_cast<uint16_t>(layout.fixed_size + column.length);
+    } else {
+      column.var_index = layout.var_count++;
+    }
+    layout.columns.push_back(column);
+  }
+  return layout;
+}
+
+}  // namespace vorelka::jet::writer
