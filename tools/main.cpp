@@ -1,0 +1,50 @@
+// vorelka-words: builds, lists and checks word databases.
+//
+//   vorelka-words <command> [options] ...   (vorelka-words <command> --help)
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstring>
+
+#include "tools/commands.h"
+
+namespace {
+
+using vorelka::tools::Command;
+
+// One line per command.
+constexpr Command kCommands[] = {
+    {"build", "build a word database from a TSV or CSV word list", vorelka::tools::RunBuild},
+    {"list", "print a word database's table as TSV", vorelka::tools::RunList},
+    {"check", "report what the drill would trip over in a word database", vorelka::tools::RunCheck},
+};
+
+void PrintUsage(FILE* out) {
+  std::fputs("Usage: vorelka-words <command> [options]\n\nCommands:\n", out);
+  for (const Command& command : kCommands) {
+    std::fprintf(out, "  %-8s %s\n", command.name, command.summary);
+  }
+  std::fputs("\nRun vorelka-words <command> --help for a command's options.\n", out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName("vorelka-words");
+  const QStringList arguments = QCoreApplication::arguments();
+  if (arguments.size() < 2 || arguments[1] == "--help" || arguments[1] == "-h") {
+    PrintUsage(arguments.size() < 2 ? stderr : stdout);
+    return arguments.size() < 2 ? vorelka::tools::kExitUsage : vorelka::tools::kExitOk;
+  }
+  for (const Command& command : kCommands) {
+    if (arguments[1] == QLatin1String(command.name)) {
+      QStringList rest = arguments.mid(2);
+      rest.prepend(QStringLiteral("vorelka-words ") + command.name);
+      return command.run(rest);
+    }
+  }
+  std::fprintf(stderr, "vorelka-words: unknown command \"%s\"\n\n",
+               arguments[1].toLocal8Bit().constData());
+  PrintUsage(stderr);
+  return vorelka::tools::kExitUsage;
+}

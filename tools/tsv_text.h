@@ -1,0 +1,12 @@
+// Writing words as the TSV that `build` reads back: \N for Null, and
+// backslash escapes for backslash, tab, line feed and carriage return.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace vorelka::tools {
+
+void AppendTsvField(const std::optional<std::string>& text, std::string* out);
+
+}  // namespace vorelka::tools

@@ -1,0 +1,103 @@
+#include "tools/word_table_reader.h"
+
+// glib first: mdbtools.h relies on its types.
+#include <glib.h>
+#include <mdbtools.h>
+
+#include <charconv>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+namespace vorelka::tools {
+namespace {
+
+constexpr const char* kColumnNames[] = {"Id", "English", "Russian"};
+constexpr int kColumns = 3;
+
+struct HandleCloser {
+  void operator()(MdbHandle* h) const { mdb_close(h); }
+};
+struct TableFreer {
+  void operator()(MdbTableDef* t) const { mdb_free_tabledef(t); }
+};
+
+bool IsWholeNumberType(int type) {
+  return type == MDB_BYTE || type == MDB_INT || type == MDB_LONGINT;
+}
+
+}  // namespace
+
+bool ReadWordTable(const std::string& path, const std::string& table_name, WordTable* out,
+                   std::string* problem) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    *problem = "cannot open " + path + ": no such file";
+    return false;
+  }
+  std::unique_ptr<MdbHandle, HandleCloser> mdb(mdb_open(path.c_str(), MDB_NOFLAGS));
+  if (!mdb) {
+    *problem = "cannot open " + path + ": not a Jet database";
+    return false;
+  }
+  if (!mdb_read_catalog(mdb.get(), MDB_TABLE)) {
+    *problem = "cannot read the catalog of " + path;
+    return false;
+  }
+  std::string name = table_name;
+  std::unique_ptr<MdbTableDef, TableFreer> table(
+      mdb_read_table_by_name(mdb.get(), name.data(), MDB_TABLE));
+  if (!table) {
+    *problem = path + " has no table " + table_name;
+    return false;
+  }
+  if (!mdb_read_columns(table.get())) {
+    *problem = "cannot read the columns of " + table_name;
+    return false;
+  }
+  mdb_rewind_table(table.get());
+
+  std::vector<std::unique_ptr<char[]>> bound(kColumns);
+  int positions[kColumns];  // index into table->columns
+  for (int c = 0; c < kColumns; ++c) {
+    bound[c] = std::make_unique<char[]>(mdb->bind_size);
+    std::string column_name = kColumnNames[c];
+    const int number =
+        mdb_bind_column_by_name(table.get(), column_name.data(), bound[c].get(), nullptr);
+    if (number < 1) {
+      *problem = "table " + table_name + " has no column " + kColumnNames[c];
+      return false;
+    }
+    positions[c] = number - 1;
+  }
+  auto* id_column = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, positions[0]));
+  if (!IsWholeNumberType(id_column->col_type)) {
+    *problem = "column Id of " + table_name + " does not hold whole numbers";
+    return false;
+  }
+
+  std::vector<MdbField> fields(table->num_cols);
+  out->rows.clear();
+  while (mdb_fetch_row(table.get())) {
+    int start = 0;
+    size_t length = 0;
+    bool nulls[kColumns] = {false, false, false};
+    if (mdb_find_row(mdb.get(), static_cast<int>(table->cur_row) - 1, &start, &length) == 0 &&
+        mdb_crack_row(table.get(), start & 0x1FFF, length, fields.data()) >= 0) {
+      for (int c = 0; c < kColumns; ++c) nulls[c] = fields[positions[c]].is_null != 0;
+    }
+    StoredWord word;
+    if (!nulls[0]) {
+      const char* text = bound[0].get();
+      int32_t value = 0;
+      auto [end, err] = std::from_chars(text, text + std::strlen(text), value);
+      if (err == std::errc()) word.id = value;
+    }
+    if (!nulls[1]) word.english = bound[1].get();
+    if (!nulls[2]) word.russian = bound[2].get();
+    out->rows.push_back(std::move(word));
+  }
+  return true;
+}
+
+}  // namespace vorelka::tools
