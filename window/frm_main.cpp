@@ -8,6 +8,7 @@
 #include <QLineEdit>
 
 #include "store/card_choice.h"
+#include "window/about_box.h"
 #include "window/status_bar.h"
 
 namespace vorelka::window {
@@ -85,7 +86,8 @@ void frmMain::mnuSettingsRussian_Click() {
 }
 
 void frmMain::mnuHelpAbout_Click() {
-  // The About box is wired in here.
+  ShowAbout(this, QString::fromStdString(services_.facts.Title()),
+            AboutOtherStuff(services_.facts.GetVersion()), windowIcon());
 }
 
 QString frmMain::GetWord(int32_t lId, bool bEnglish) {

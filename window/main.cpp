@@ -1,6 +1,7 @@
 // Vorelka: the drill window over words.mdb beside the program.
 #include <QApplication>
 
+#include "resources/program_icon.h"
 #include "services/app_facts.h"
 #include "services/program_end.h"
 #include "services/random.h"
@@ -15,6 +16,8 @@ int main(int argc, char* argv[]) {
   services::ProcessAppFacts facts;
   // Window titles read exactly "Vorelka", with no program name added.
   QApplication::setApplicationDisplayName(QString::fromStdString(facts.Title()));
+  // The program icon: the title bar's, the task bar's and the About box's.
+  QApplication::setWindowIcon(resources::ProgramIcon());
 
   window::QtMessageBox box(facts);
   store::WordStore store(facts, box);

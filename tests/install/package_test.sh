@@ -1,0 +1,106 @@
+#!/bin/bash
+# Builds the Debian package of a build folder, unpacks it into a temporary
+# root and starts the packaged program through its bin link, from another
+# working folder, on a virtual X server. The main window must come up on the
+# packaged word list, with no message box.
+#
+#   package_test.sh BUILD_DIR VERSION
+set -euo pipefail
+
+build=$1
+version=$2
+readonly kMainWindowWidth=313  # px, the drill window's fixed client width
+readonly kWaitSteps=150         # tenths of a second to wait for a window
+
+work=$(mktemp -d)
+pid=
+cleanup() {
+  if [[ -n $pid ]]; then kill "$pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# --- the package --------------------------------------------------------
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/pkg" >"$work/cpack.log" 2>&1 ||
+  { cat "$work/cpack.log"; fail "cpack failed"; }
+deb="$work/pkg/vorelka_${version}_$(dpkg --print-architecture).deb"
+[[ -f $deb ]] || { ls "$work/pkg"; fail "no $deb"; }
+
+[[ $(dpkg-deb -f "$deb" Package) == vorelka ]] || fail "package name"
+[[ $(dpkg-deb -f "$deb" Version) == "$version" ]] || fail "package version"
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for dep in libqt6widgets6 libqt6gui6 libqt6core6 libmdb3 fonts-liberation; do
+  grep -Eq "(^|, )$dep( |,|$)" <<<"$depends" || fail "Depends lacks $dep"
+done
+
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+for file in usr/lib/vorelka/vorelka usr/bin/vorelka-words; do
+  [[ -x $root/$file && ! -L $root/$file ]] || fail "$file is not an executable file"
+done
+[[ -s $root/usr/lib/vorelka/words.mdb ]] || fail "no word list beside the program"
+[[ -L $root/usr/bin/vorelka ]] || fail "usr/bin/vorelka is not a link"
+[[ $(readlink "$root/usr/bin/vorelka") == ../lib/vorelka/vorelka ]] || fail "the link is not relative"
+for file in usr/share/applications/vorelka.desktop \
+  usr/share/icons/hicolor/16x16/apps/vorelka.png \
+  usr/share/icons/hicolor/32x32/apps/vorelka.png \
+  usr/share/metainfo/org.vorelka.Vorelka.metainfo.xml; do
+  [[ -s $root/$file ]] || fail "no $file"
+done
+
+# --- the packaged program -----------------------------------------------
+# Prints the ids of the visible windows titled exactly "Vorelka".
+cat >"$work/windows.sh" <<'SCRIPT'
+xdotool search --onlyvisible --name '^Vorelka$' 2>/dev/null || true
+SCRIPT
+
+# Runs PROGRAM from an empty folder; prints "main" when the drill window
+# alone is up after a settling second, else what is on screen.
+cat >"$work/start.sh" <<SCRIPT
+set -u
+cd "$work/elsewhere"
+"\$1" >"$work/program.log" 2>&1 &
+echo \$! >"$work/pid"
+for _ in \$(seq $kWaitSteps); do
+  [ -n "\$(bash "$work/windows.sh")" ] && break
+  kill -0 \$(cat "$work/pid") 2>/dev/null || break
+  sleep 0.1
+done
+sleep 1
+ids=\$(bash "$work/windows.sh")
+if ! kill -0 \$(cat "$work/pid") 2>/dev/null; then
+  echo "ended"
+elif [ \$(echo "\$ids" | grep -c .) -ne 1 ]; then
+  echo "windows: \$(echo \$ids)"
+else
+  width=\$(xdotool getwindowgeometry --shell \$ids | sed -n 's/^WIDTH=//p')
+  if [ "\$width" = $kMainWindowWidth ]; then
+    echo main
+    import -window root "$work/screen.png" 2>/dev/null || true
+  else
+    echo "a window \$width px wide"
+  fi
+fi
+# Enter dismisses any message box in the way; then the program goes.
+for _ in 1 2 3; do xdotool key Return 2>/dev/null; sleep 0.2; done
+kill \$(cat "$work/pid") 2>/dev/null
+SCRIPT
+mkdir -p "$work/elsewhere"
+
+outcome=$(xvfb-run -a bash "$work/start.sh" "$root/usr/bin/vorelka")
+[[ $outcome == main ]] || { cat "$work/program.log"; fail "through the link: $outcome"; }
+echo "through the link: the drill window came up"
+
+# The same program without its folder's word list must not bring up the
+# drill window: the run above really read the packaged words.mdb.
+mkdir -p "$work/lonely"
+cp "$root/usr/lib/vorelka/vorelka" "$work/lonely/"
+outcome=$(xvfb-run -a bash "$work/start.sh" "$work/lonely/vorelka")
+[[ $outcome != main ]] || fail "the program came up without a word list"
+echo "without a word list: $outcome"
