@@ -30,9 +30,7 @@ file(MAKE_DIRECTORY ${vorelka_link_dir})
 file(CREATE_LINK ${vorelka_link_target} ${vorelka_link_dir}/vorelka SYMBOLIC)
 install(FILES ${vorelka_link_dir}/vorelka DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-if(TARGET vorelka-words)
-  install(TARGETS vorelka-words RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
+install(TARGETS vorelka-words RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 install(FILES ${PROJECT_SOURCE_DIR}/resources/vorelka.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
