@@ -1,0 +1,134 @@
+// An index page that does not hold together sends the lookup to the scan:
+// the answer stays right, and nothing crashes or hangs.
+#include <gtest/gtest.h>
+
+#include "jet/index_layout.h"
+#include "jet/row_lookup.h"
+#include "seek_files.h"
+
+namespace vorelka::jet::seek_testing {
+namespace {
+
+constexpr int32_t kRows = 5000;
+
+const index_layout::Layout& LayoutFor(uint32_t page_size) {
+  return page_size == index_layout::kJet3.page_size ? index_layout::kJet3 : index_layout::kJet4;
+}
+
+// Where the first entry of an index page ends: its first set mask bit.
+size_t FirstEntryEnd(const std::vector<uint8_t>& page, const index_layout::Layout& layout) {
+  for (size_t bit = 0; bit < layout.index_entry_mask_size * 8; ++bit) {
+    if (page[layout.index_entry_mask_offset + bit / 8] & (1u << (bit % 8))) return bit;
+  }
+  throw std::runtime_error("index page without entries");
+}
+
+std::vector<uint8_t> BigEndian32(uint32_t value) {
+  return {static_cast<uint8_t>(value >> 24), static_cast<uint8_t>(value >> 16),
+          static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)};
+}
+
+class DamagedIndex : public ::testing::TestWithParam<JetFormat> {
+ protected:
+  void SetUp() override {
+    std::vector<int32_t> ids(kRows);
+    for (int32_t i = 0; i < kRows; ++i) ids[static_cast<size_t>(i)] = i + 1;
+    WriteWords(intact_, GetParam(), ids);
+    const OpenedWords words(intact_);
+    shape_ = ShapeOfIdIndex(words);
+    ASSERT_GE(shape_.depth, 2) << "the damage needs a node above the leaves";
+    ASSERT_GE(shape_.leaves.size(), 3u);
+  }
+
+  const index_layout::Layout& layout() const { return LayoutFor(shape_.page_size); }
+
+  void Damage(uint32_t page, size_t offset, const std::vector<uint8_t>& bytes) {
+    CopyWithPatch(intact_, damaged_, shape_.page_size, page, offset, bytes);
+  }
+
+  // Keys in the damaged part go to the scan and still find their rows;
+  // every key gets the answer the scan gives.
+  void ExpectScanAnswers(const std::vector<int32_t>& routed_through_damage) {
+    const OpenedWords words(damaged_);
+    for (const int32_t key : routed_through_damage) {
+      EXPECT_EQ(words.Seek(key).outcome, SeekOutcome::kUnanswered) << "key " << key;
+    }
+    std::vector<int32_t> keys = routed_through_damage;
+    keys.insert(keys.end(), {1, kRows / 2, kRows, 0, -1, kRows + 1});
+    for (const int32_t key : keys) {
+      const auto found = FindRowsWithLong(words.table(), words.id_column(), key);
+      EXPECT_EQ(found, ScanRowsWithLong(words.table(), words.id_column(), key)) << "key " << key;
+      EXPECT_EQ(found.size(), key >= 1 && key <= kRows ? 1u : 0u) << "key " << key;
+    }
+  }
+
+  // Keys held by leaf number `leaf`: its edges and its middle.
+  std::vector<int32_t> KeysOfLeaf(size_t leaf) const {
+    const auto [first, last] = shape_.leaf_bounds.at(leaf);
+    return {first, first + (last - first) / 2, last};
+  }
+
+  TempFolder folder_;
+  std::filesystem::path intact_ = folder_.Child("intact.mdb");
+  std::filesystem::path damaged_ = folder_.Child("damaged.mdb");
+  IndexShape shape_;
+};
+
+TEST_P(DamagedIndex, RootOfTheWrongPageTypeFallsBackToTheScan) {
+  Damage(shape_.root, 0, {index_layout::kDataPageType});
+  ExpectScanAnswers({1, kRows / 3, kRows});
+}
+
+TEST_P(DamagedIndex, NodeTakenForALeafFallsBackToTheScan) {
+  Damage(shape_.root, 0, {index_layout::kIndexLeafPageType});
+  ExpectScanAnswers({1, kRows / 3, kRows});
+}
+
+TEST_P(DamagedIndex, EntryReachingPastThePageFallsBackToTheScan) {
+  // The mask's last bit marks an entry end beyond the page's last byte.
+  const uint32_t leaf = shape_.leaves[1];
+  const size_t last_mask_byte =
+      layout().index_entry_mask_offset + layout().index_entry_mask_size - 1;
+  const uint8_t old = ReadPage(intact_, shape_.page_size, leaf)[last_mask_byte];
+  Damage(leaf, last_mask_byte, {static_cast<uint8_t>(old | 0x80)});
+  ExpectScanAnswers(KeysOfLeaf(1));
+}
+
+TEST_P(DamagedIndex, ChildPageBeyondTheFileFallsBackToTheScan) {
+  const auto root = ReadPage(intact_, shape_.page_size, shape_.root);
+  const size_t child_at = layout().IndexEntriesStart() + FirstEntryEnd(root, layout()) -
+                          index_layout::kChildPointerSize;
+  Damage(shape_.root, child_at, BigEndian32(0x00FFFFFF));
+  ExpectScanAnswers(KeysOfLeaf(0));
+}
+
+TEST_P(DamagedIndex, KeysOutOfOrderFallBackToTheScan) {
+  // The first entry of a leaf is stored whole; raising its lowest key byte
+  // puts it after the second entry.
+  const uint32_t leaf = shape_.leaves[1];
+  Damage(leaf, layout().IndexEntriesStart() + index_layout::kLongKeySize - 1, {0xFF});
+  ExpectScanAnswers(KeysOfLeaf(1));
+}
+
+TEST_P(DamagedIndex, ChildPointingBackToItsParentFallsBackToTheScan) {
+  const auto root = ReadPage(intact_, shape_.page_size, shape_.root);
+  const size_t child_at = layout().IndexEntriesStart() + FirstEntryEnd(root, layout()) -
+                          index_layout::kChildPointerSize;
+  Damage(shape_.root, child_at, BigEndian32(shape_.root));
+  ExpectScanAnswers(KeysOfLeaf(0));
+}
+
+TEST_P(DamagedIndex, IndexRootOutsideTheTableFallsBackToTheScan) {
+  // A root that belongs to another table (here: to none) is not followed.
+  Damage(shape_.root, index_layout::kPageOwnerOffset, {0xEE, 0xEE, 0x00, 0x00});
+  ExpectScanAnswers({1, kRows});
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFormats, DamagedIndex,
+                         ::testing::Values(JetFormat::kJet3, JetFormat::kJet4),
+                         [](const auto& info) {
+                           return info.param == JetFormat::kJet3 ? "Jet3" : "Jet4";
+                         });
+
+}  // namespace
+}  // namespace vorelka::jet::seek_testing
