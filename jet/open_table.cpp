@@ -1,5 +1,6 @@
 #include "jet/open_table.h"
 
+#include <cstdio>
 #include <memory>
 
 #include "jet/jet_errors.h"
@@ -34,6 +35,11 @@ OpenTable::OpenTable(MdbHandle* mdb, MdbCatalogEntry* entry, uint64_t page_count
                      bool with_indexes)
     : mdb_(mdb), page_count_(page_count), path_(std::move(path)) {
   const auto definition_page = static_cast<uint32_t>(entry->table_pg);
+  // What libmdb reads without checking is checked first, in the file libmdb
+  // has open (jet/file_guard.h).
+  guard_ = std::make_unique<FileGuard>(path_, path_);
+  guard_->CheckSameFile(fileno(mdb_->f->stream));
+  guard_->CheckTable(definition_page);
   LoadPage(definition_page);
   if (mdb_->pg_buf[0] != MDB_PAGE_TABLE) {
     RaiseDamaged("page " + std::to_string(definition_page) + " is not the definition of table '" +
@@ -73,6 +79,8 @@ void OpenTable::LoadPage(uint32_t page) const {
   if (page >= page_count_) {
     RaiseDamaged("page " + std::to_string(page) + " lies beyond the end of the file");
   }
+  if (table_ != nullptr)
+    guard_->CheckDataPage(static_cast<uint32_t>(table_->entry->table_pg), page);
   if (mdb_read_pg(mdb_, page) != mdb_->fmt->pg_size) {
     RaiseDamaged("page " + std::to_string(page) + " cannot be read");
   }
@@ -103,6 +111,7 @@ std::optional<RowLocation> OpenTable::DataOfSlot(uint32_t page, uint16_t row) co
 
 bool OpenTable::CrackRow(const RowLocation& location, RowFields& fields) const {
   LoadPage(location.page);
+  guard_->CheckRowOf(static_cast<uint32_t>(table_->entry->table_pg), location.page, location.row);
   if (!LoadedPageHoldsRows() || location.row >= LoadedRowSlots()) return false;
   int start = 0;
   size_t size = 0;

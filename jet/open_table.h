@@ -5,12 +5,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "jet/dao.h"
+#include "jet/file_guard.h"
 #include "jet/libmdb.h"
 
 namespace vorelka::jet {
@@ -77,6 +79,7 @@ class OpenTable {
   MdbTableDef* table_ = nullptr;
   uint64_t page_count_;
   std::string path_;
+  std::unique_ptr<FileGuard> guard_;  // checks each page before libmdb reads it
 };
 
 }  // namespace vorelka::jet
