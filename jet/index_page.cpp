@@ -9,29 +9,21 @@ namespace {
 
 using index_layout::Layout;
 
-struct EntrySpan {
-  size_t offset;  // into the page's entry area
-  size_t length;
-};
-
-// Where each entry lies: every set bit of the mask marks the end of one
-// entry, the first starting at the beginning of the entry area.
-std::optional<std::vector<EntrySpan>> LocateEntries(const uint8_t* page, const Layout& layout) {
+// Where each entry ends in the page's entry area: every set bit of the
+// mask marks the end of one entry, the first starting at the area's start.
+std::optional<std::vector<uint16_t>> LocateEntryEnds(const uint8_t* page, const Layout& layout) {
   const size_t area = layout.page_size - layout.IndexEntriesStart();
-  std::vector<EntrySpan> spans;
-  size_t start = 0;
+  std::vector<uint16_t> ends;
+  ends.reserve(area / index_layout::kLongKeySize);
   const uint8_t* mask = page + layout.index_entry_mask_offset;
   for (size_t byte = 0; byte < layout.index_entry_mask_size; ++byte) {
-    if (mask[byte] == 0) continue;
-    for (size_t bit = 0; bit < 8; ++bit) {
-      if ((mask[byte] & (1u << bit)) == 0) continue;
-      const size_t end = byte * 8 + bit;
+    for (unsigned bits = mask[byte]; bits != 0; bits &= bits - 1) {
+      const size_t end = byte * 8 + static_cast<size_t>(__builtin_ctz(bits));
       if (end > area) return std::nullopt;
-      spans.push_back({start, end - start});
-      start = end;
+      ends.push_back(static_cast<uint16_t>(end));
     }
   }
-  return spans;
+  return ends;
 }
 
 }  // namespace
@@ -59,33 +51,38 @@ std::optional<IndexPage> IndexPage::Read(PageSource& pages, uint32_t number, uin
   if (index_layout::Le32(page + index_layout::kPageOwnerOffset) != owner) return std::nullopt;
   result.tail_page_ = result.leaf_ ? 0 : index_layout::Le32(page + layout.index_tail_page_offset);
 
-  const auto spans = LocateEntries(page, layout);
-  if (!spans) return std::nullopt;
+  const auto ends = LocateEntryEnds(page, layout);
+  if (!ends) return std::nullopt;
   const uint8_t* prefix_field = page + layout.index_prefix_length_offset;
   const size_t prefix_length =
       layout.index_prefix_length_size == 1 ? prefix_field[0] : index_layout::Le16(prefix_field);
   const size_t trailer =
       index_layout::kRowPointerSize + (result.leaf_ ? 0 : index_layout::kChildPointerSize);
   const uint8_t* area = page + layout.IndexEntriesStart();
+  if (ends->empty()) return result;
+  if (ends->front() < prefix_length) return std::nullopt;
 
   // Restore the shared prefix: the first entry carries it, the others only
   // their own remainder.
-  std::vector<EntrySpan> full;
-  full.reserve(spans->size());
-  for (size_t i = 0; i < spans->size(); ++i) {
-    const EntrySpan& span = (*spans)[i];
-    const size_t length = span.length + (i == 0 ? 0 : prefix_length);
-    if ((i == 0 && span.length < prefix_length) || length <= trailer) return std::nullopt;
-    full.push_back({result.bytes_.size(), length});
-    if (i != 0) result.bytes_.insert(result.bytes_.end(), area, area + prefix_length);
-    result.bytes_.insert(result.bytes_.end(), area + span.offset, area + span.offset + span.length);
-  }
-
-  result.entries_.reserve(full.size());
+  result.bytes_.resize(ends->back() + (ends->size() - 1) * prefix_length);
+  result.entries_.reserve(ends->size());
+  uint8_t* out = result.bytes_.data();
+  size_t start = 0;
   std::span<const uint8_t> previous;  // key and row pointer of the entry before
-  for (const EntrySpan& span : full) {
-    const uint8_t* e = result.bytes_.data() + span.offset;
-    const size_t key_length = span.length - trailer;
+  for (const uint16_t end : *ends) {
+    const size_t stored = end - start;
+    const uint8_t* e = out;
+    if (e != result.bytes_.data()) {
+      std::memcpy(out, area, prefix_length);
+      out += prefix_length;
+    }
+    std::memcpy(out, area + start, stored);
+    out += stored;
+    start = end;
+    const size_t length = static_cast<size_t>(out - e);
+    if (length <= trailer) return std::nullopt;
+
+    const size_t key_length = length - trailer;
     const std::span<const uint8_t> ordered(e, key_length + index_layout::kRowPointerSize);
     if (!previous.empty() && CompareKeys(previous, ordered) >= 0) return std::nullopt;
     previous = ordered;
