@@ -89,7 +89,7 @@ else
 fi
 # Enter dismisses any message box in the way; then the program goes.
 for _ in 1 2 3; do xdotool key Return 2>/dev/null; sleep 0.2; done
-kill \$(cat "$work/pid") 2>/dev/null
+kill \$(cat "$work/pid") 2>/dev/null || true
 SCRIPT
 mkdir -p "$work/elsewhere"
 
