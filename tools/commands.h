@@ -20,5 +20,7 @@ struct Command {
 int RunBuild(const QStringList& arguments);
 int RunList(const QStringList& arguments);
 int RunCheck(const QStringList& arguments);
+int RunCount(const QStringList& arguments);
+int RunShow(const QStringList& arguments);
 
 }  // namespace vorelka::tools

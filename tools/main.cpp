@@ -16,6 +16,8 @@ constexpr Command kCommands[] = {
     {"build", "build a word database from a TSV or CSV word list", vorelka::tools::RunBuild},
     {"list", "print a word database's table as TSV", vorelka::tools::RunList},
     {"check", "report what the drill would trip over in a word database", vorelka::tools::RunCheck},
+    {"count", "print the number of word pairs, read as the drill reads it", vorelka::tools::RunCount},
+    {"show", "print the word of a key, read as the drill reads it", vorelka::tools::RunShow},
 };
 
 void PrintUsage(FILE* out) {

@@ -20,9 +20,4 @@ class ReportingConsole final : public services::MessageBox {
   int reports_ = 0;
 };
 
-// The exit status of a command that reported an error.
-inline constexpr int kExitReported = 1;
-// The exit status for a command line that cannot be run.
-inline constexpr int kExitUsage = 2;
-
 }  // namespace vorelka::tools
