@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include "jet/dao.h"
+#include "jet/jet_errors.h"
+#include "services/error.h"
+#include "test_databases.h"
+
+namespace vorelka::jet {
+namespace {
+
+using store::testing::TempFolder;
+using store::testing::WriteWords;
+
+template <typename Call>
+int32_t ErrorNumberOf(Call call) {
+  try {
+    call();
+  } catch (const services::ErrorRaised& raised) {
+    return raised.error().number;
+  }
+  return 0;
+}
+
+class DaoTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteWords(path_, {{1, "cat", "кошка"}, {2, std::nullopt, ""}, {3, "", std::nullopt}});
+    db_ = engine_.OpenDatabase(path_);
+  }
+
+  std::unique_ptr<Recordset> Open(const std::string& sql) { return db_->OpenRecordset(sql); }
+
+  TempFolder folder_;
+  std::string path_ = folder_.Child("any name.mdb");
+  DBEngine engine_;
+  std::unique_ptr<Database> db_;
+};
+
+TEST_F(DaoTest, TheCountQueryGivesOneLongRow) {
+  auto rs = Open("SELECT Count(*) AS Cnt FROM Words");
+  ASSERT_FALSE(rs->Eof());
+  const Value count = rs->Fields("Cnt");
+  EXPECT_EQ(count.kind(), Value::Kind::kLong);
+  EXPECT_EQ(count.AsLong(), 3);
+  rs->MoveNext();
+  EXPECT_TRUE(rs->Eof());
+}
+
+TEST_F(DaoTest, ALookupTellsNullFromTheEmptyString) {
+  auto null_word = Open("SELECT English AS sWord FROM Words WHERE Id = 2");
+  ASSERT_FALSE(null_word->Eof());
+  EXPECT_TRUE(null_word->Fields("sWord").IsNull());
+  EXPECT_EQ(null_word->Fields("sWord").AsText(), "");
+
+  auto blank_word = Open("SELECT Russian AS sWord FROM Words WHERE Id = 2");
+  ASSERT_FALSE(blank_word->Eof());
+  EXPECT_EQ(blank_word->Fields("sWord").kind(), Value::Kind::kText);
+  EXPECT_EQ(blank_word->Fields("sWord").AsText(), "");
+}
+
+TEST_F(DaoTest, NamesMatchWithoutRegardToCase) {
+  auto rs = Open("select RUSSIAN as SWORD from words where ID = 1");
+  ASSERT_FALSE(rs->Eof());
+  EXPECT_EQ(rs->Fields("sWord").AsText(), "кошка");
+}
+
+TEST_F(DaoTest, AKeyWithNoRowGivesAnEmptyRecordset) {
+  auto rs = Open("SELECT English AS sWord FROM Words WHERE Id = 4");
+  EXPECT_TRUE(rs->Eof());
+  EXPECT_EQ(ErrorNumberOf([&] { rs->Fields("sWord"); }), kErrNoCurrentRecord);
+}
+
+TEST_F(DaoTest, AnUnknownColumnIsAMissingParameter) {
+  EXPECT_EQ(ErrorNumberOf([&] { Open("SELECT German AS sWord FROM Words WHERE Id = 1"); }),
+            kErrTooFewParameters);
+  EXPECT_EQ(ErrorNumberOf([&] { Open("SELECT English AS sWord FROM Words WHERE Key = 1"); }),
+            kErrTooFewParameters);
+}
+
+TEST_F(DaoTest, AnUnknownTableIsNotFound) {
+  EXPECT_EQ(ErrorNumberOf([&] { Open("SELECT Count(*) AS Cnt FROM Phrases"); }), kErrTableNotFound);
+  EXPECT_EQ(ErrorNumberOf([&] { Open("SELECT English AS sWord FROM Phrases WHERE Id = 1"); }),
+            kErrTableNotFound);
+}
+
+TEST_F(DaoTest, ComparingATextColumnWithANumberIsATypeMismatch) {
+  EXPECT_EQ(ErrorNumberOf([&] { Open("SELECT Russian AS sWord FROM Words WHERE English = 1"); }),
+            kErrTypeMismatchInCriteria);
+}
+
+TEST_F(DaoTest, OnlySnapshotsOpen) {
+  EXPECT_EQ(ErrorNumberOf([&] { db_->OpenRecordset("SELECT Count(*) AS Cnt FROM Words", 2); }),
+            kErrInvalidArgument);
+}
+
+TEST_F(DaoTest, AFieldTheRecordsetLacksIsNotFound) {
+  auto rs = Open("SELECT Count(*) AS Cnt FROM Words");
+  EXPECT_EQ(ErrorNumberOf([&] { rs->Fields("sWord"); }), kErrItemNotFound);
+}
+
+TEST_F(DaoTest, ClosedObjectsRefuseFurtherCalls) {
+  auto rs = Open("SELECT Count(*) AS Cnt FROM Words");
+  rs->Close();
+  EXPECT_EQ(ErrorNumberOf([&] { rs->Eof(); }), kErrObjectClosed);
+  EXPECT_EQ(ErrorNumberOf([&] { rs->Close(); }), kErrObjectClosed);
+  db_->Close();
+  EXPECT_EQ(ErrorNumberOf([&] { Open("SELECT Count(*) AS Cnt FROM Words"); }), kErrObjectClosed);
+  EXPECT_EQ(ErrorNumberOf([&] { db_->Close(); }), kErrObjectClosed);
+}
+
+TEST(Value, ConvertsAsTheRuntimeDoes) {
+  EXPECT_EQ(Value().AsText(), "");
+  EXPECT_EQ(ErrorNumberOf([] { Value().AsLong(); }), kErrInvalidUseOfNull);
+  EXPECT_EQ(Value::Long(-17).AsText(), "-17");
+  EXPECT_EQ(Value::Text(" 42 ").AsLong(), 42);
+  EXPECT_EQ(ErrorNumberOf([] { Value::Text("cat").AsLong(); }), kErrTypeMismatch);
+  EXPECT_EQ(ErrorNumberOf([] { Value::Text("").AsLong(); }), kErrTypeMismatch);
+  EXPECT_EQ(ErrorNumberOf([] { Value::Text("2147483648").AsLong(); }), services::kErrOverflow);
+}
+
+}  // namespace
+}  // namespace vorelka::jet
