@@ -1,0 +1,57 @@
+// mdb-reader (npm), a reader independent of libmdb, on the writer's files:
+// identical rows, and unlike libmdb it tells Null from an empty text. The
+// package is installed into the build folder by the ctest fixture.
+#include <gtest/gtest.h>
+
+#include "tests/writer/writer_test_support.h"
+
+namespace vorelka::testing {
+namespace {
+
+using jet::JetFormat;
+
+std::string DumpWithMdbReader(const std::filesystem::path& file) {
+  const RunResult r =
+      RunProgram({"node", VORELKA_DUMP_ROWS_SCRIPT, VORELKA_NODE_MODULES, file.string()});
+  EXPECT_EQ(r.exit_code, 0) << r.err;
+  return r.out;
+}
+
+class MdbReader : public ::testing::TestWithParam<JetFormat> {
+ protected:
+  ScratchDir dir_;
+  std::filesystem::path file_ = dir_ / "words.mdb";
+};
+
+TEST_P(MdbReader, ReadsTheSameRowsWithNullsApartFromEmptyText) {
+  const std::vector<Words> rows = {{1, "cat", "кошка"},
+                                   {2, "", std::nullopt},
+                                   {3, std::nullopt, ""},
+                                   {-2147483647 - 1, "min", "Ёё ЯЯ «»"},
+                                   {2147483647, "tab\tand\\", "перевод\nстроки"},
+                                   {0, std::string(255, 'z'), "конец"}};
+  BuildWords(file_, GetParam(), rows);
+  EXPECT_EQ(DumpWithMdbReader(file_), AsTsv(rows));
+}
+
+TEST_P(MdbReader, ReadsAnEmptyTable) {
+  BuildWords(file_, GetParam(), {});
+  EXPECT_EQ(DumpWithMdbReader(file_), AsTsv({}));
+}
+
+TEST_P(MdbReader, ReadsATableWhoseUsageMapsNeedMapPages) {
+  std::vector<Words> rows;
+  for (int i = 1; i <= 150000; ++i) {
+    rows.push_back({i, "word " + std::to_string(i),
+                    i % 97 == 0 ? std::nullopt : std::optional<std::string>("слово")});
+  }
+  BuildWords(file_, GetParam(), rows);
+  EXPECT_TRUE(DumpWithMdbReader(file_) == AsTsv(rows));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFormats, MdbReader,
+                         ::testing::Values(JetFormat::kJet3, JetFormat::kJet4),
+                         [](const auto& info) { return FormatName(info.param); });
+
+}  // namespace
+}  // namespace vorelka::testing

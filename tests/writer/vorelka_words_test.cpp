@@ -1,0 +1,146 @@
+// The vorelka-words program: build from TSV and CSV in both formats, list
+// back, round trips, bad input (message with file and line, non-zero exit,
+// no output file) and the findings of check.
+#include <gtest/gtest.h>
+
+#include "tests/writer/writer_test_support.h"
+
+namespace vorelka::testing {
+namespace {
+
+const std::string kTool = VORELKA_WORDS_PROGRAM;
+
+class VorelkaWords : public ::testing::Test {
+ protected:
+  RunResult Build(const std::string& list_name, const std::string& list,
+                  std::vector<std::string> extra = {}) {
+    WriteFile(dir_ / list_name, list);
+    std::vector<std::string> args = {kTool, "build", (dir_ / list_name).string(), "-o",
+                                     db_.string()};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return RunProgram(args);
+  }
+  RunResult List() { return RunProgram({kTool, "list", db_.string()}); }
+  RunResult Check() { return RunProgram({kTool, "check", db_.string()}); }
+
+  ScratchDir dir_;
+  std::filesystem::path db_ = dir_ / "words.mdb";
+};
+
+TEST_F(VorelkaWords, BuildsFromTsvAndListsItBackInBothFormats) {
+  const std::string list = "English\tRussian\ncat\tкот\n\t\\N\ntab\\there\tback\\\\slash\n";
+  for (const std::string format : {"jet4", "jet3"}) {
+    const RunResult build = Build("list.tsv", list, {"--format", format});
+    ASSERT_EQ(build.exit_code, 0) << build.err;
+    EXPECT_EQ(build.err, "");
+    EXPECT_EQ(List().out,
+              "Id\tEnglish\tRussian\n1\tcat\tкот\n2\t\t\\N\n3\ttab\\there\tback\\\\slash\n");
+  }
+}
+
+TEST_F(VorelkaWords, ListThenBuildRoundTripsAListWithIdsAndNulls) {
+  const std::string list =
+      "Id\tEnglish\tRussian\n-5\tminus\t\\N\n0\t\\N\t\n7\ta\\nb\tв\n2147483647\tmax\tмакс\n";
+  ASSERT_EQ(Build("in.tsv", list).exit_code, 0);
+  const RunResult listed = List();
+  EXPECT_EQ(listed.out, list);
+  ASSERT_EQ(Build("again.tsv", listed.out, {"--format", "jet3"}).exit_code, 0);
+  EXPECT_EQ(List().out, list);
+}
+
+TEST_F(VorelkaWords, BuildsFromCsvByExtensionOrByHeader) {
+  ASSERT_EQ(Build("list.csv", "Russian,English\n\"кот, серый\",cat\n").exit_code, 0);
+  EXPECT_EQ(List().out, "Id\tEnglish\tRussian\n1\tcat\tкот, серый\n");
+  ASSERT_EQ(Build("list.txt", "English,Russian\ndog,пёс\n").exit_code, 0);
+  EXPECT_EQ(List().out, "Id\tEnglish\tRussian\n1\tdog\tпёс\n");
+}
+
+TEST_F(VorelkaWords, RefusesBadInputWithFileAndLineAndWritesNothing) {
+  struct Case {
+    std::string list;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {"English\tRussian\ncat\n", "list.tsv:2: has 1 fields; the header has 2"},
+      {"English\tRussian\ncat\t\xC3\x28\n", "list.tsv:2: is not valid UTF-8 (byte 21 of the file)"},
+      {"Id\tEnglish\tRussian\n1\ta\tb\n1\tc\td\n", "list.tsv:3: repeats Id 1 of line 2"},
+      {"Id\tEnglish\tRussian\none\ta\tb\n", "list.tsv:2: Id \"one\" is not a whole number"},
+      {"Id\tEnglish\tRussian\n-2147483649\ta\tb\n",
+       "list.tsv:2: Id -2147483649 is out of range (-2147483648 to 2147483647)"},
+      {"English\tRussian\n" + std::string(256, 'a') + "\tb\n",
+       "list.tsv:2: English has 256 characters; a word holds at most 255"},
+      {"", "list.tsv is empty: it needs a header row"},
+  };
+  for (const Case& c : cases) {
+    WriteFile(db_, "the old database");
+    const RunResult r = Build("list.tsv", c.list);
+    EXPECT_EQ(r.exit_code, 1) << c.message;
+    EXPECT_EQ(r.err, "vorelka-words build: " + (dir_ / c.message).string() + "\n");
+    EXPECT_EQ(ReadFile(db_), "the old database");
+    std::filesystem::remove(db_);
+  }
+  EXPECT_EQ(dir_.FileNames(), std::vector<std::string>{"list.tsv"});
+}
+
+TEST_F(VorelkaWords, RefusesTextCodePage1251CannotHoldForJet3) {
+  const RunResult r =
+      Build("list.tsv", "English\tRussian\nok\tда\ncafé\tкафе\n", {"--format", "jet3"});
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.err, "vorelka-words build: " + (dir_ / "list.tsv").string() +
+                       ":3: row 2 (Id 2): English text has the character 'é' (U+00E9), which code "
+                       "page 1251 cannot hold\n");
+  EXPECT_FALSE(std::filesystem::exists(db_));
+}
+
+TEST_F(VorelkaWords, RefusesAMissingFileAndBadOptions) {
+  RunResult missing =
+      RunProgram({kTool, "build", (dir_ / "nope.tsv").string(), "-o", db_.string()});
+  EXPECT_EQ(missing.exit_code, 1);
+  EXPECT_EQ(missing.err, "vorelka-words build: cannot read " + (dir_ / "nope.tsv").string() +
+                             ": No such file or directory\n");
+  EXPECT_EQ(RunProgram({kTool, "build", "x.tsv"}).exit_code, 2);
+  EXPECT_EQ(RunProgram({kTool, "build", "x.tsv", "-o", "y", "--format", "jet5"}).exit_code, 2);
+  EXPECT_EQ(RunProgram({kTool, "frob"}).exit_code, 2);
+  EXPECT_EQ(RunProgram({kTool, "list", (dir_ / "nope.mdb").string()}).err,
+            "vorelka-words list: cannot open " + (dir_ / "nope.mdb").string() + ": no such file\n");
+  EXPECT_EQ(RunProgram({kTool, "check", "--help"}).exit_code, 0);
+  EXPECT_FALSE(std::filesystem::exists(db_));
+}
+
+TEST_F(VorelkaWords, CheckPassesAListWhoseKeysRunFromOneWithoutGaps) {
+  ASSERT_EQ(Build("list.tsv", "English\tRussian\na\tб\nc\tд\n").exit_code, 0);
+  const RunResult r = Check();
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.out, db_.string() + ": 2 word pairs, keys 1 to 2, no problems found\n");
+}
+
+TEST_F(VorelkaWords, CheckReportsGapsStrayKeysAndMissingWords) {
+  ASSERT_EQ(
+      Build("list.tsv", "Id\tEnglish\tRussian\n1\ta\t\\N\n3\t \tв\n9\tc\tг\n0\t\\N\tд\n").exit_code,
+      0);
+  const RunResult r = Check();
+  EXPECT_EQ(r.exit_code, 1);
+  const std::string p = db_.string() + ": ";
+  EXPECT_EQ(r.out, p + "keys outside 1..4: 0, 9\n" + p + "keys missing from 1..4: 2, 4\n" + p +
+                       "English is Null for keys: 0\n" + p + "English is blank for keys: 3\n" + p +
+                       "Russian is Null for keys: 1\n");
+}
+
+TEST_F(VorelkaWords, CheckReportsAnEmptyTable) {
+  ASSERT_EQ(Build("list.tsv", "English\tRussian\n").exit_code, 0);
+  const RunResult r = Check();
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.out, db_.string() + ": the table is empty: the drill has no word to show\n");
+}
+
+TEST_F(VorelkaWords, ShowsProgressForLargeLists) {
+  std::string list = "English\tRussian\n";
+  for (int i = 0; i < 100000; ++i) list += "w" + std::to_string(i) + "\tс\n";
+  const RunResult r = Build("big.tsv", list);
+  EXPECT_EQ(r.exit_code, 0) << r.err;
+  EXPECT_NE(r.err.find("10000 of about 100001 rows"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("wrote 100000 rows to " + db_.string()), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vorelka::testing

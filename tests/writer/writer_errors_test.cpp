@@ -1,0 +1,169 @@
+// What the writer refuses, how it says so, and that a refused build leaves
+// nothing behind: no partial file, no clobbered target, no temporary file.
+#include <gtest/gtest.h>
+
+#include "tests/writer/writer_test_support.h"
+
+namespace vorelka::testing {
+namespace {
+
+using jet::JetFormat;
+using jet::Status;
+using jet::TableSchema;
+using jet::WordsTableBuilder;
+
+class WriterErrors : public ::testing::TestWithParam<JetFormat> {
+ protected:
+  // Adds the rows and finishes; returns the status.
+  Status Build(const std::vector<jet::WordRow>& rows, TableSchema schema = {}) {
+    WordsTableBuilder builder(file_, GetParam(), std::move(schema));
+    for (const auto& row : rows) builder.Add(row);
+    return builder.Finish();
+  }
+
+  ScratchDir dir_;
+  std::filesystem::path file_ = dir_ / "words.mdb";
+};
+
+TEST_P(WriterErrors, Add_RefusesADuplicateKeyNamingBothRows) {
+  WriteFile(file_, "previous database");
+  const Status s = Build({{5, {"a", "б"}}, {6, {"c", "д"}}, {5, {"e", "ж"}}});
+  EXPECT_FALSE(s.ok());
+  EXPECT_EQ(s.message(), "duplicate key 5: rows 1 and 3");
+  EXPECT_EQ(ReadFile(file_), "previous database");
+  EXPECT_EQ(dir_.FileNames(), std::vector<std::string>{"words.mdb"});
+}
+
+TEST_P(WriterErrors, Add_RefusesTextLongerThan255CharactersNamingTheRow) {
+  const Status s = Build({{1, {"ok", "да"}}, {9, {std::string(256, 'a'), "нет"}}});
+  EXPECT_EQ(s.message(),
+            "row 2 (Id 9): English text has 256 characters; a Text column holds at most 255");
+  EXPECT_FALSE(std::filesystem::exists(file_));
+  EXPECT_TRUE(dir_.FileNames().empty());
+}
+
+TEST_P(WriterErrors, Add_RefusesInvalidUtf8AndNul) {
+  EXPECT_EQ(Build({{3, {"ok", "\xD0"}}}).message(),
+            "row 1 (Id 3): Russian text is not valid UTF-8 (truncated sequence at byte 1)");
+  EXPECT_EQ(Build({{3, {"\xC0\x80", "x"}}}).message(),
+            "row 1 (Id 3): English text is not valid UTF-8 (byte 1)");
+  EXPECT_EQ(Build({{4, {std::string("a\0b", 3), "x"}}}).message(),
+            "row 1 (Id 4): English text contains a NUL character (U+0000)");
+}
+
+TEST_P(WriterErrors, Add_RefusesARowWithTheWrongNumberOfTexts) {
+  EXPECT_EQ(Build({{1, {"only English"}}}).message(),
+            "row 1 (Id 1) has 1 texts; the table has 2 text columns");
+}
+
+TEST_P(WriterErrors, KeepsTheFirstErrorAndIgnoresLaterRows) {
+  WordsTableBuilder builder(file_, GetParam());
+  builder.Add({1, {"a", "б"}});
+  builder.Add({2, {std::string(300, 'x'), "в"}});
+  builder.Add({3, {"\xFF", "г"}});
+  EXPECT_EQ(builder.NumRows(), 1u);
+  EXPECT_EQ(builder.status().message(),
+            "row 2 (Id 2): English text has 300 characters; a Text column holds at most 255");
+  EXPECT_EQ(builder.Finish().message(), builder.status().message());
+  EXPECT_TRUE(dir_.FileNames().empty());
+}
+
+TEST_P(WriterErrors, AbandonAndDestructionLeaveNoFile) {
+  WriteFile(file_, "keep me");
+  {
+    WordsTableBuilder builder(file_, GetParam());
+    builder.Add({1, {"a", "б"}});
+    builder.Abandon();
+    EXPECT_FALSE(builder.status().ok());
+    EXPECT_FALSE(builder.Finish().ok());
+  }
+  {
+    WordsTableBuilder builder(file_, GetParam());
+    builder.Add({1, {"a", "б"}});
+  }  // neither Finish nor Abandon
+  EXPECT_EQ(ReadFile(file_), "keep me");
+  EXPECT_EQ(dir_.FileNames(), std::vector<std::string>{"words.mdb"});
+}
+
+TEST_P(WriterErrors, RefusesAddAfterFinish) {
+  WordsTableBuilder builder(file_, GetParam());
+  ASSERT_TRUE(builder.Finish().ok());
+  builder.Add({1, {"late", "поздно"}});
+  EXPECT_FALSE(builder.status().ok());
+  EXPECT_TRUE(ReadWords(file_).empty());  // the finished file stays as it was
+}
+
+TEST_P(WriterErrors, RefusesUnsoundSchemas) {
+  EXPECT_EQ(Build({}, TableSchema{"", "Id", {"English"}}).message(), "table name is empty");
+  EXPECT_EQ(Build({}, TableSchema{"Words", "Id", {"English", "english"}}).message(),
+            "column name \"english\" appears twice");
+  EXPECT_EQ(Build({}, TableSchema{"Wo.rds", "Id", {"English"}}).message(),
+            "table name \"Wo.rds\" has a character names may not hold (. ! ` [ ])");
+  EXPECT_EQ(Build({}, TableSchema{"MSysObjects", "Id", {"English"}}).message(),
+            "table name \"MSysObjects\" is the catalog's own");
+  EXPECT_EQ(
+      Build({}, TableSchema{"Words", std::string(65, 'k'), {}}).message(),
+      "column name \"" + std::string(65, 'k') + "\" has 65 characters; names hold at most 64");
+  EXPECT_TRUE(dir_.FileNames().empty());
+}
+
+TEST_P(WriterErrors, ReportsAFolderThatDoesNotExist) {
+  WordsTableBuilder builder(dir_ / "missing" / "words.mdb", GetParam());
+  builder.Add({1, {"a", "б"}});
+  EXPECT_EQ(builder.Finish().message(), "cannot create a temporary file in " +
+                                            (dir_ / "missing").string() +
+                                            ": No such file or directory");
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFormats, WriterErrors,
+                         ::testing::Values(JetFormat::kJet3, JetFormat::kJet4),
+                         [](const auto& info) { return FormatName(info.param); });
+
+TEST(WriterJet3Text, Add_RefusesTextCodePage1251CannotHoldNamingTheRow) {
+  ScratchDir dir;
+  WordsTableBuilder builder(dir / "words.mdb", JetFormat::kJet3);
+  builder.Add({1, {"café", "кафе"}});  // é is not in code page 1251
+  EXPECT_EQ(builder.Finish().message(),
+            "row 1 (Id 1): English text has the character 'é' (U+00E9), which code page 1251 "
+            "cannot hold");
+  EXPECT_TRUE(dir.FileNames().empty());
+}
+
+TEST(WriterJet3Text, StoresEveryCharacterOfCodePage1251) {
+  // The printable bytes of code page 1251 as glibc's iconv decodes them: an
+  // independent check of the writer's own code page table.
+  std::string bytes;
+  for (int b = 0x20; b < 0x100; ++b) {
+    if (b != 0x7F && b != 0x98) bytes += static_cast<char>(b);
+  }
+  const RunResult utf8 = RunProgram({"iconv", "-f", "WINDOWS-1251", "-t", "UTF-8"}, bytes);
+  ASSERT_EQ(utf8.exit_code, 0) << utf8.err;
+  const std::string first = utf8.out.substr(0, utf8.out.find("a"));
+  const std::string rest = utf8.out.substr(first.size());
+  ScratchDir dir;
+  BuildWords(dir / "words.mdb", JetFormat::kJet3, {{1, first, rest}});
+  EXPECT_EQ(ReadWords(dir / "words.mdb"), (std::vector<Words>{{1, first, rest}}));
+}
+
+TEST(WriterJet4Text, Add_RefusesCharactersBeyondUcs2) {
+  ScratchDir dir;
+  WordsTableBuilder builder(dir / "words.mdb", JetFormat::kJet4);
+  builder.Add({8, {"smile \xF0\x9F\x98\x80", "улыбка"}});
+  EXPECT_EQ(builder.Finish().message(),
+            "row 1 (Id 8): English text has the character '\xF0\x9F\x98\x80' (U+1F600), which "
+            "lies outside UCS-2 and Jet 4 text cannot hold");
+}
+
+TEST(WriterJet4Text, StoresMixedScriptsAndALeadingByteOrderMark) {
+  ScratchDir dir;
+  const std::vector<Words> rows = {{1, "Ѐ and Ā",
+                                    "\xEF\xBB\xBF"
+                                    "начало"},  // U+0400 and U+0100 have a zero low byte
+                                   {2, "a б c д e", "日本語 and ελληνικά"},
+                                   {3, "\xEF\xBB\xBF", "x\xEF\xBB\xBFy"}};
+  BuildWords(dir / "words.mdb", JetFormat::kJet4, rows);
+  EXPECT_EQ(ReadWords(dir / "words.mdb"), rows);
+}
+
+}  // namespace
+}  // namespace vorelka::testing

@@ -1,0 +1,127 @@
+#include "tests/writer/writer_test_support.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "tools/tsv_text.h"
+
+extern char** environ;
+
+namespace vorelka::testing {
+
+ScratchDir::ScratchDir() {
+  std::random_device seed;
+  const auto base = std::filesystem::temp_directory_path();
+  do {
+    path_ = base / ("vorelka-writer-" + std::to_string(seed()));
+  } while (!std::filesystem::create_directory(path_));
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
+std::vector<std::string> ScratchDir::FileNames() const {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+RunResult RunProgram(const std::vector<std::string>& arguments, const std::string& input) {
+  ScratchDir io;
+  const std::string in_path = (io / "in").string();
+  const std::string out_path = (io / "out").string();
+  const std::string err_path = (io / "err").string();
+  WriteFile(in_path, input);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, in_path.c_str(), O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0644);
+  posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0644);
+  std::vector<char*> argv;
+  for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  RunResult result;
+  if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  result.out = ReadFile(out_path);
+  result.err = ReadFile(err_path);
+  return result;
+}
+
+RunResult MdbSql(const std::filesystem::path& file, const std::string& query) {
+  RunResult r = RunProgram({"mdb-sql", "-P", "-H", "-F", file.string()}, query + "\ngo\n");
+  r.out.erase(0, r.out.find_first_not_of('\n') == std::string::npos
+                     ? r.out.size()
+                     : r.out.find_first_not_of('\n'));
+  return r;
+}
+
+void BuildWords(const std::filesystem::path& file, jet::JetFormat format,
+                const std::vector<Words>& rows) {
+  jet::WordsTableBuilder builder(file, format);
+  for (const Words& row : rows) builder.Add({row.id, {row.english, row.russian}});
+  const jet::Status status = builder.Finish();
+  ASSERT_TRUE(status.ok()) << status.message();
+}
+
+std::vector<Words> ReadWords(const std::filesystem::path& file, const std::string& table) {
+  tools::WordTable read;
+  std::string problem;
+  EXPECT_TRUE(tools::ReadWordTable(file.string(), table, &read, &problem)) << problem;
+  std::vector<Words> rows;
+  for (const tools::StoredWord& row : read.rows) {
+    EXPECT_TRUE(row.id.has_value()) << "a row with a Null Id";
+    rows.push_back({row.id.value_or(0), row.english, row.russian});
+  }
+  return rows;
+}
+
+std::string AsTsv(const std::vector<Words>& rows) {
+  std::string out = "Id\tEnglish\tRussian\n";
+  for (const Words& row : rows) {
+    out += std::to_string(row.id) + "\t";
+    tools::AppendTsvField(row.english, &out);
+    out += "\t";
+    tools::AppendTsvField(row.russian, &out);
+    out += "\n";
+  }
+  return out;
+}
+
+std::string FormatName(jet::JetFormat format) {
+  return format == jet::JetFormat::kJet3 ? "Jet3" : "Jet4";
+}
+
+std::string ReadFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void WriteFile(const std::filesystem::path& file, const std::string& bytes) {
+  std::ofstream out(file, std::ios::binary);
+  out << bytes;
+}
+
+}  // namespace vorelka::testing
