@@ -2,13 +2,18 @@
 
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <string>
 
 #ifdef _WIN32
-#include <shellapi.h>
+// windows.h first: shellapi.h builds on its types.
+#define NOMINMAX
 #include <windows.h>
+
+#include <shellapi.h>
 #endif
 
 namespace vorelka::window {
