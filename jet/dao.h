@@ -65,7 +65,8 @@ class Database {
 };
 
 // Opens databases. Never writes: files are opened read-only, with no lock
-// file, and their bytes and time stamps are left as they were.
+// file; their bytes and their modification and change times stay as they
+// were (reading may move the access time, as any reader does).
 class DBEngine {
  public:
   DBEngine();
