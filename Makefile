@@ -10,12 +10,13 @@ PACKAGES := g++ cmake ninja-build pkg-config \
             libgtest-dev libbenchmark-dev \
             nodejs fonts-liberation \
             xvfb xauth xdotool imagemagick x11-xkb-utils xclip \
-            desktop-file-utils appstream dpkg-dev hyperfine
+            desktop-file-utils appstream dpkg-dev hyperfine \
+            clang libclang-rt-14-dev
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build build-asan run test test-plain test-asan package clean
+.PHONY: all deps build build-asan build-fuzz run test test-plain test-asan test-fuzz package clean
 
 all: build
 
@@ -38,6 +39,11 @@ build-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 
+# The libFuzzer targets: clang with ASan and UBSan, in build-fuzz.
+build-fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+
 run: build
 	./build/bin/vorelka
 
@@ -47,10 +53,15 @@ test-plain: build
 test-asan: build-asan
 	ctest --preset asan -j $(JOBS)
 
-test: test-plain test-asan
+# Each fuzz target for 60 seconds from the committed corpus, and every kept
+# regression input through the fuzz-built entry points.
+test-fuzz: build-fuzz
+	ctest --preset fuzz
+
+test: test-plain test-asan test-fuzz
 
 package: build
 	cd build && cpack -G DEB
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz

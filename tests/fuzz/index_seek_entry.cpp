@@ -1,0 +1,43 @@
+// Fuzz entry: the primary-key seek over a words.mdb made of the input bytes.
+// The file is opened as the reader opens it, the Words table found in the
+// catalog, then a few keys are sought through the index (falling back to
+// the scan as the lookup does): no crash, no hang, whatever the pages hold.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <memory>
+
+#include "jet/catalog_lookup.h"
+#include "jet/file_check.h"
+#include "jet/index_seek.h"
+#include "jet/libmdb.h"
+#include "jet/open_table.h"
+#include "jet/row_lookup.h"
+#include "services/error.h"
+#include "tests/fuzz/memory_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace vorelka::jet;
+  const std::string& path =
+      vorelka::fuzz::MemoryFileWith(data, vorelka::fuzz::WholePages(data, size));
+  std::unique_ptr<MdbHandle, void (*)(MdbHandle*)> mdb(nullptr, mdb_close);
+  try {
+    const JetFileFacts file = CheckJetFile(path);
+    mdb.reset(mdb_open(file.absolute_path.c_str(), MDB_NOFLAGS));
+    if (mdb == nullptr) return 0;
+    MdbCatalogEntry entry = FindTableEntry(mdb.get(), file.page_count, path, "Words");
+    const OpenTable table(mdb.get(), &entry, file.page_count, path, /*with_indexes=*/true);
+    const auto id = table.FindColumn("Id");
+    if (!id) return 0;
+    int32_t chosen = 0;
+    if (size >= sizeof chosen) std::memcpy(&chosen, data + size - sizeof chosen, sizeof chosen);
+    for (const int32_t key : {1, 2, 0, -1, std::numeric_limits<int32_t>::max(), chosen}) {
+      SeekLongKey(table.def(), *id, key);
+      FindRowsWithLong(table, *id, key);
+    }
+  } catch (const vorelka::services::ErrorRaised&) {
+    // A damaged file is reported; that is the expected way out.
+  }
+  return 0;
+}
