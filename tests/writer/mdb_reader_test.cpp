@@ -34,6 +34,18 @@ TEST_P(MdbReader, ReadsTheSameRowsWithNullsApartFromEmptyText) {
   EXPECT_EQ(DumpWithMdbReader(file_), AsTsv(rows));
 }
 
+TEST_P(MdbReader, ReadsRowsOfEveryLengthAroundTheJumpBoundaries) {
+  std::vector<Words> rows;
+  for (int length = 200; length <= 255; ++length) {
+    std::string russian;
+    for (int i = 0; i < length; ++i) russian += "ж";
+    rows.push_back({length, std::string(length, 'e'), std::nullopt});
+    rows.push_back({1000 + length, std::string(length, 'e'), russian});
+  }
+  BuildWords(file_, GetParam(), rows);
+  EXPECT_EQ(DumpWithMdbReader(file_), AsTsv(rows));
+}
+
 TEST_P(MdbReader, ReadsAnEmptyTable) {
   BuildWords(file_, GetParam(), {});
   EXPECT_EQ(DumpWithMdbReader(file_), AsTsv({}));
