@@ -12,6 +12,9 @@ PACKAGES := g++ cmake ninja-build pkg-config \
             xvfb xauth xdotool imagemagick x11-xkb-utils xclip \
             desktop-file-utils appstream dpkg-dev hyperfine \
             clang libclang-rt-14-dev
+# The writer tests install mdb-reader from npm; Debian ships npm apart from
+# nodejs, other nodejs builds bring their own.
+PACKAGES += $(if $(shell command -v npm),,npm)
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 JOBS ?= $(shell nproc)
