@@ -164,15 +164,5 @@ TEST_F(LayoutTest, MenusHoldTheDirectionsAndAboutWithoutShortcuts) {
   }
 }
 
-TEST_F(LayoutTest, LongWordsKeepTheLayout) {
-  window_->show();
-  const QSize before = window_->size();
-  const QRect question = RectOf("txtQuestion");
-  Find<QLineEdit>("txtAnswer")->setText(QString(500, QChar(u'Ж')));
-  QTest::qWait(10);
-  EXPECT_EQ(window_->size(), before);
-  EXPECT_EQ(RectOf("txtQuestion"), question);
-}
-
 }  // namespace
 }  // namespace vorelka::window::testing
