@@ -1,6 +1,7 @@
 #include "jet/words_table_writer.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "jet/catalog.h"
 #include "jet/header_page.h"
@@ -25,9 +26,12 @@ enum MapRow : uint32_t {
 };
 
 constexpr uint32_t kNoTableOwner = 0;
-// Usage-map pages a build may need at most: three reference maps of up to
-// 33 pages each.
-constexpr uint64_t kMapPageReserve = 3 * 33;
+// Usage-map pages a file of `pages` pages may need at most: the maps of the
+// data pages, the free-space pages and the index pages, each at most one map
+// page per span of pages it covers.
+uint64_t MapPageReserve(const Format& format, uint64_t pages) {
+  return 3 * (pages / PagesPerMapPage(format) + 1);
+}
 
 uint32_t RowPointer(uint32_t page, uint32_t row) {
   return page << kRowNumberBits | row;
@@ -37,10 +41,21 @@ std::string FormatName(const Format& format) {
   return format.id == JetFormat::kJet3 ? "Jet 3" : "Jet 4";
 }
 
+std::string SizeText(uint64_t bytes) {
+  constexpr const char* kUnits[] = {"bytes", "KiB", "MiB", "GiB"};
+  size_t unit = 0;
+  while (unit + 1 < std::size(kUnits) && bytes % 1024 == 0 && bytes >= 1024) bytes /= 1024, ++unit;
+  return std::to_string(bytes) + " " + kUnits[unit];
+}
+
 }  // namespace
 
 WordsTableWriter::WordsTableWriter(std::filesystem::path path, JetFormat format, TableSchema schema)
-    : format_(FormatOf(format)),
+    : WordsTableWriter(std::move(path), FormatOf(format), std::move(schema)) {}
+
+WordsTableWriter::WordsTableWriter(std::filesystem::path path, const Format& format,
+                                   TableSchema schema)
+    : format_(format),
       schema_(std::move(schema)),
       path_(std::move(path)),
       page_(format_, kTableDefinitionPage),
@@ -106,9 +121,8 @@ void WordsTableWriter::Add(const WordRow& row) {
 bool WordsTableWriter::CheckPageLimit(uint64_t pages_in_use) {
   if (pages_in_use <= format_.MaxPages()) return true;
   Fail("the file would pass the " + FormatName(format_) + " size limit of " +
-       std::to_string(format_.max_file_size / kGiB) + " GiB (" +
-       std::to_string(format_.MaxPages()) + " pages of " + std::to_string(format_.page_size) +
-       " bytes)");
+       SizeText(format_.max_file_size) + " (" + std::to_string(format_.MaxPages()) + " pages of " +
+       std::to_string(format_.page_size) + " bytes)");
   return false;
 }
 
@@ -123,8 +137,8 @@ bool WordsTableWriter::WritePage(uint32_t page, const uint8_t* bytes) {
 }
 
 bool WordsTableWriter::FlushDataPage() {
-  const uint64_t needed =
-      uint64_t{page_number_} + 1 + EstimateIndexPages(format_, keys_.size()) + kMapPageReserve;
+  const uint64_t pages = uint64_t{page_number_} + 1 + EstimateIndexPages(format_, keys_.size());
+  const uint64_t needed = pages + MapPageReserve(format_, pages);
   if (!CheckPageLimit(needed)) return false;
   if (!WritePage(page_number_, page_.bytes())) return false;
   data_pages_.push_back(page_number_++);
@@ -181,7 +195,7 @@ bool WordsTableWriter::WriteIndexAndMaps() {
                       [this](uint32_t page, const uint8_t* bytes) { WritePage(page, bytes); });
   if (!status_.ok()) return false;
   next_page_ += static_cast<uint32_t>(index_.pages.size());
-  if (!CheckPageLimit(uint64_t{next_page_} + kMapPageReserve)) return false;
+  if (!CheckPageLimit(next_page_ + MapPageReserve(format_, next_page_))) return false;
 
   std::vector<uint32_t> free_pages;
   if (last_page_has_room_) free_pages.push_back(data_pages_.back());

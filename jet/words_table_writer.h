@@ -23,6 +23,9 @@ namespace vorelka::jet::writer {
 class WordsTableWriter {
  public:
   WordsTableWriter(std::filesystem::path path, JetFormat format, TableSchema schema);
+  // With a format of one's own, e.g. a smaller size limit; it must outlive
+  // the writer.
+  WordsTableWriter(std::filesystem::path path, const Format& format, TableSchema schema);
 
   void Add(const WordRow& row);
   Status Finish();
