@@ -41,7 +41,7 @@ KEY_N=n KEY_W=w
 # The id of the one visible window titled exactly "Vorelka" (waits for it).
 visible_window() {
   local ids
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     ids=$(xdotool search --onlyvisible --name '^Vorelka$' 2>/dev/null || true)
     if [[ -n $ids ]]; then
       [[ $(wc -l <<<"$ids") -eq 1 ]] || fail "more than one window titled Vorelka"
@@ -122,6 +122,22 @@ focus_stop() {
 }
 read_question() { focus_stop 2 && copy_focused_text && question=$text; }
 read_answer() { focus_stop 3 && copy_focused_text && answer=$text; }
+# Every pair of the list has words: an empty read means the program has
+# not caught up yet (a button clicks 100 ms after its key).
+read_filled_question() {
+  for _ in $(seq 10); do
+    read_question
+    [[ -n $question ]] && return
+  done
+  fail "the question box stayed empty"
+}
+read_filled_answer() {
+  for _ in $(seq 10); do
+    read_answer
+    [[ -n $answer ]] && return
+  done
+  fail "the answer box stayed empty"
+}
 english_of() { awk -F'\t' -v r="$1" '$2 == r { print $1; exit }' "$work/pairs.tsv"; }
 is_russian_word() { cut -f2 "$work/pairs.tsv" | grep -qxF -- "$1"; }
 
@@ -131,7 +147,7 @@ next_changes_question() {
   for _ in $(seq 15); do
     xdotool key "alt+$KEY_N"
     sleep 0.25
-    read_question
+    read_filled_question
     if [[ $question != "$before" ]]; then
       is_russian_word "$question" || fail "question '$question' is not a Russian word of the list"
       return
@@ -144,11 +160,11 @@ next_changes_question() {
 show_answers_question() {
   xdotool key "alt+$KEY_W"
   sleep 0.25
-  read_answer
+  read_filled_answer
   [[ $answer == "$(english_of "$question")" ]] || fail "Alt+W showed '$answer' for '$question'"
 }
 
-read_question
+read_filled_question
 is_russian_word "$question" || fail "first question '$question' is not a Russian word of the list"
 step "first question: $question"
 
