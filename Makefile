@@ -9,7 +9,7 @@ PACKAGES := g++ cmake ninja-build pkg-config \
             qt6-base-dev libgl-dev mdbtools-dev mdbtools \
             libgtest-dev libbenchmark-dev \
             nodejs fonts-liberation \
-            xvfb xauth xdotool imagemagick x11-xkb-utils xclip \
+            xvfb xauth xdotool imagemagick x11-xkb-utils xclip libxcb1-dev \
             desktop-file-utils appstream dpkg-dev hyperfine \
             clang libclang-rt-14-dev
 # The writer tests install mdb-reader from npm; Debian ships npm apart from
