@@ -18,9 +18,10 @@ QMessageBox::Icon IconOf(services::MessageStyle style) {
 }  // namespace
 
 void QtMessageBox::Show(std::string_view text, services::MessageStyle style) {
+  QWidget* parent = owner_ != nullptr && owner_->isVisible() ? owner_.data() : nullptr;
   QMessageBox box(IconOf(style), QString::fromStdString(facts_.Title()),
                   QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                  QMessageBox::Ok, owner_.data());
+                  QMessageBox::Ok, parent);
   // Error descriptions name files and carry engine text: never markup.
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);

@@ -14,7 +14,9 @@ class QtMessageBox final : public services::MessageBox {
  public:
   explicit QtMessageBox(const services::AppFacts& facts) : facts_(facts) {}
 
-  // The main window, once it exists: boxes are then its children.
+  // The main window: once it is on screen, boxes are its children and sit
+  // over it. Before that (at load) they have no parent and sit in the middle
+  // of the screen, not over a window nobody sees.
   void SetOwner(QWidget* owner) { owner_ = owner; }
 
   void Show(std::string_view text, services::MessageStyle style) override;

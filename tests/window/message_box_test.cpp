@@ -58,12 +58,14 @@ TEST(QtMessageBox, ShowsCriticalAndExclamationBoxesWithOkOnly) {
   EXPECT_EQ(warning.format, Qt::PlainText) << "engine text is never read as markup";
 }
 
-TEST(QtMessageBox, BelongsToTheMainWindowOnceItExists) {
+TEST(QtMessageBox, BelongsToTheMainWindowOnceItIsOnScreen) {
   services::FixedAppFacts facts("/nowhere");
   QtMessageBox box(facts);
   QWidget owner;
   box.SetOwner(&owner);
-  EXPECT_EQ(ShowAndDismiss(box, "text", services::MessageStyle::kExclamation).parent, &owner);
+  EXPECT_EQ(ShowAndDismiss(box, "at load", services::MessageStyle::kCritical).parent, nullptr);
+  owner.show();
+  EXPECT_EQ(ShowAndDismiss(box, "later", services::MessageStyle::kExclamation).parent, &owner);
 }
 
 }  // namespace
