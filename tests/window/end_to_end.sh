@@ -31,6 +31,10 @@ trap cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
+  if [[ -s $work/program.log ]]; then
+    echo "-- the program's standard error:" >&2
+    cat "$work/program.log" >&2
+  fi
   exit 1
 }
 step() { echo "-- $*"; }
@@ -78,7 +82,7 @@ copy_focused_text() {
 }
 
 launch() {
-  "$work/app/vorelka" &
+  "$work/app/vorelka" 2>>"$work/program.log" &
   pid=$!
 }
 
