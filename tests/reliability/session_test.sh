@@ -1,0 +1,213 @@
+#!/usr/bin/env bash
+# The built program in whole drill sessions on an X server of its own
+# (Xvfb, no window manager), driven with the keyboard:
+#   session_test.sh <vorelka> <make_words>
+#
+# 1. Nothing is written: start-up, 200 presses each of Next and Show, both
+#    directions from the Settings menu, the About box; then words.mdb has
+#    the same bytes, size and modification time, and no file appeared
+#    beside it, in HOME or in the XDG folders (all pointed into the test's
+#    folder).
+# 2. The same with words.mdb and its folder read-only, as user nobody (root
+#    ignores permission bits, so the session drops root with setpriv).
+# 3. A file replaced while the program runs is read by the next press,
+#    whether copied over the old one or renamed into place; a file deleted
+#    between presses gives the error box for that press, and the program
+#    goes on.
+set -euo pipefail
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
+
+if [[ -z "${VORELKA_SESSION_UNDER_XVFB:-}" ]]; then
+  export VORELKA_SESSION_UNDER_XVFB=1
+  # -ac: the session run as nobody cannot read root's X authority file.
+  exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-ac -screen 0 1024x768x24" "$0" "$@"
+fi
+
+program=$(realpath "$1")
+make_words=$(realpath "$2")
+
+work=$(mktemp -d)
+chmod 755 "$work"
+pid=""
+cleanup() {
+  if [[ -n $pid ]]; then kill "$pid" 2>/dev/null || true; fi
+  chmod -R u+w "$work" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+step() { echo "-- $*"; }
+
+# Windows titled exactly "Vorelka" on show: the drill and its message boxes.
+vorelka_windows() { xdotool search --onlyvisible --name '^Vorelka$' 2>/dev/null || true; }
+wait_for_windows() {
+  for _ in $(seq 200); do
+    [[ $(vorelka_windows | grep -c .) -eq $1 ]] && return 0
+    sleep 0.05
+  done
+  fail "expected $1 window(s) titled Vorelka, saw $(vorelka_windows | grep -c .)"
+}
+
+# read_question: the question box's text into $q, copied with the keyboard
+# (not in a subshell: the focus position must outlive the call).
+# Tab stops: 0 Next (focus at start), 1 Show, 2 question, 3 answer; the Alt
+# mnemonics press buttons without moving the focus.
+focus=0
+focus_stop() {
+  local presses=$((($1 - focus + 4) % 4))
+  while ((presses > 0)); do
+    xdotool key Tab
+    presses=$((presses - 1))
+  done
+  focus=$1
+}
+read_question() {
+  focus_stop 2
+  printf '' | xclip -selection clipboard
+  xdotool key ctrl+a ctrl+c
+  sleep 0.2
+  q=$(timeout 5 xclip -o -selection clipboard -target UTF8_STRING 2>/dev/null || true)
+}
+
+# launch <folder> <home> [user]: starts the program copied into <folder>
+# with a clean environment whose HOME and XDG folders lie under <home>.
+launch() {
+  local folder=$1 home=$2 user=${3:-}
+  local -a as=()
+  if [[ -n $user ]]; then
+    as=(setpriv --reuid="$user" --regid="$(id -g "$user")" --clear-groups --inh-caps=-all)
+  fi
+  env -i PATH=/usr/bin:/bin DISPLAY="$DISPLAY" HOME="$home" LANG=C.UTF-8 \
+    XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" XDG_DATA_HOME="$home/data" \
+    XDG_STATE_HOME="$home/state" XDG_RUNTIME_DIR="$home/runtime" \
+    "${as[@]}" "$folder/vorelka" &
+  pid=$!
+  wait_for_windows 1
+  win=$(vorelka_windows)
+  xdotool windowfocus --sync "$win"
+  focus=0
+  sleep 0.3
+}
+
+stop() {
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+  pid=""
+}
+
+make_home() {
+  mkdir -p "$1"/{config,cache,data,state,runtime}
+  chmod 700 "$1/runtime"
+}
+
+# What must not change: the database's bytes, size and time stamp, and the
+# lists of files beside it and under the home folder.
+snapshot() {
+  local folder=$1 home=$2
+  stat -c '%s %.9Y' "$folder/words.mdb"
+  sha256sum <"$folder/words.mdb"
+  (cd "$folder" && find . | sort)
+  (cd "$home" && find . | sort)
+}
+
+drill_session() {
+  step "200 presses of Next and Show"
+  xdotool key --delay 5 $(for _ in $(seq 200); do printf 'alt+n alt+w '; done)
+  step "English to Russian, then back, from the Settings menu"
+  xdotool key --delay 50 alt+s e
+  xdotool key --delay 5 $(for _ in $(seq 20); do printf 'alt+n alt+w '; done)
+  xdotool key --delay 50 alt+s r
+  xdotool key --delay 5 $(for _ in $(seq 20); do printf 'alt+n alt+w '; done)
+  step "Help > About, then Escape"
+  xdotool key --delay 50 alt+h a
+  local about=""
+  for _ in $(seq 100); do
+    about=$(xdotool search --onlyvisible --name '^About' 2>/dev/null | head -n1 || true)
+    [[ -n $about ]] && break
+    sleep 0.05
+  done
+  [[ -n $about ]] || fail "no About box"
+  xdotool windowfocus --sync "$about"
+  xdotool key Escape
+  for _ in $(seq 100); do
+    xdotool search --onlyvisible --name '^About' >/dev/null 2>&1 || break
+    sleep 0.05
+  done
+  xdotool search --onlyvisible --name '^About' >/dev/null 2>&1 && fail "the About box stayed open"
+  xdotool windowfocus --sync "$win"
+  read_question
+  [[ -n $q ]] || fail "no question on show after the session"
+  kill -0 "$pid" || fail "the program ended during the session"
+}
+
+# ------------------------------------------------------------ nothing written
+step "session over a writable folder"
+app="$work/app" home="$work/home"
+mkdir "$app"
+cp "$program" "$app/vorelka"
+"$make_words" "$app/words.mdb" alpha
+make_home "$home"
+sleep 1.1 # a write within the same second would still move the time stamp
+before=$(snapshot "$app" "$home")
+launch "$app" "$home"
+drill_session
+stop
+after=$(snapshot "$app" "$home")
+[[ $before == "$after" ]] || fail "the session changed something: $(diff <(echo "$before") <(echo "$after"))"
+
+# ------------------------------------------------------------ read-only, nobody
+step "session over a read-only folder, as nobody"
+ro="$work/ro" ro_home="$work/ro_home"
+mkdir "$ro"
+cp "$program" "$ro/vorelka"
+"$make_words" "$ro/words.mdb" alpha
+chmod 0444 "$ro/words.mdb"
+chmod 0555 "$ro"
+make_home "$ro_home"
+chown -R nobody: "$ro_home"
+before=$(snapshot "$ro" "$ro_home")
+launch "$ro" "$ro_home" nobody
+drill_session
+stop
+after=$(snapshot "$ro" "$ro_home")
+[[ $before == "$after" ]] || fail "the read-only session changed something"
+
+# ------------------------------------------------------- replaced and deleted
+step "a file replaced while the program runs"
+launch "$app" "$home"
+read_question
+[[ $q == альфа* ]] || fail "first question '$q' is not from the first file"
+"$make_words" "$work/omega.mdb" omega
+cp "$work/omega.mdb" "$app/words.mdb" # copied over: the same file, new bytes
+xdotool key alt+n
+sleep 0.3
+read_question
+[[ $q == омега* ]] || fail "after a copy over the file, Next showed '$q'"
+"$make_words" "$work/gamma.mdb" gamma
+mv "$work/gamma.mdb" "$app/words.mdb" # renamed into place: a new file
+xdotool key alt+n
+sleep 0.3
+read_question
+[[ $q == гамма* ]] || fail "after a rename into place, Next showed '$q'"
+
+step "a file deleted between presses"
+rm "$app/words.mdb"
+xdotool key alt+n
+wait_for_windows 2 # the drill and the error box
+box=$(vorelka_windows | grep -vx "$win")
+xdotool windowfocus --sync "$box"
+xdotool key Return
+wait_for_windows 1
+kill -0 "$pid" || fail "the program ended after the error box"
+cp "$work/omega.mdb" "$app/words.mdb"
+xdotool windowfocus --sync "$win"
+xdotool key alt+n
+sleep 0.3
+read_question
+[[ $q == омега* ]] || fail "after the file came back, Next showed '$q'"
+stop
+echo "PASS"
