@@ -317,8 +317,53 @@ TableLayout CheckTableDefinition(PageSource& source, uint32_t definition_page) {
   table.owned_map.assign(owned.bytes().begin(), owned.bytes().end());
   CheckUsageMapShape(source, table.owned_map, definition_page);
   LocateRow(source, U32(page, layout.free_map_offset), "a free-space map pointer");
-  ForEachMappedPage(source, table, [](uint32_t) {});
+  CheckMappedPagesInFile(source, table);
   return table;
+}
+
+namespace {
+
+// The page of the highest set bit of `bits`, a map whose first bit stands
+// for `first_page`; nothing when no bit is set.
+std::optional<uint64_t> HighestMappedPage(std::span<const uint8_t> bits, uint64_t first_page) {
+  for (size_t byte = bits.size(); byte-- > 0;) {
+    if (bits[byte] != 0) {
+      const auto bit = static_cast<uint64_t>(31 - __builtin_clz(bits[byte]));
+      return first_page + byte * 8 + bit;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+void CheckMappedPagesInFile(PageSource& source, const TableLayout& table) {
+  // Every mapped page lies in the file when the highest one of each map
+  // does: no page needs visiting, however large the table.
+  const std::vector<uint8_t>& map = table.owned_map;
+  const auto check = [&](std::optional<uint64_t> highest) {
+    if (highest && *highest >= source.page_count()) {
+      source.Fail("the usage map of the table defined on page " +
+                  std::to_string(table.definition_page) + " names page " +
+                  std::to_string(*highest) + ", beyond the file");
+    }
+  };
+  if (map[0] == kInlineMap) {
+    check(HighestMappedPage(std::span(map).subspan(kInlineMapBitsOffset),
+                            U32(map, kInlineMapStartOffset)));
+    return;
+  }
+  const uint64_t pages_per_map_page = uint64_t{source.page_size() - kMapPageBitsOffset} * 8;
+  const size_t references = (map.size() - kReferenceMapPagesOffset) / 4;
+  for (size_t i = 0; i < references; ++i) {
+    const uint32_t map_page = U32(map, kReferenceMapPagesOffset + i * 4);
+    if (map_page == 0) continue;
+    const PageBytes bits = source.Page(map_page, "a usage map");
+    if ((*bits)[0] != kUsageMapPage) {
+      source.Fail("page " + std::to_string(map_page) + " is named as a usage map but is not one");
+    }
+    check(HighestMappedPage(std::span(*bits).subspan(kMapPageBitsOffset), i * pages_per_map_page));
+  }
 }
 
 void ForEachMappedPage(PageSource& source, const TableLayout& table,

@@ -48,6 +48,10 @@ struct TableLayout {
 // would mislead libmdb.
 TableLayout CheckTableDefinition(PageSource& source, uint32_t definition_page);
 
+// Raises kErrUnrecognizedFormat where the table's usage map names a page
+// beyond the file, or a map page that is none.
+void CheckMappedPagesInFile(PageSource& source, const TableLayout& table);
+
 // Calls visit(page) for each page the table's usage map names, in the order
 // libmdb walks them.
 void ForEachMappedPage(PageSource& source, const TableLayout& table,
