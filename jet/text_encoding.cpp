@@ -55,7 +55,9 @@ void PutUcs2(std::string* out, char32_t c) {
 }
 
 // Access's compressed form; false when the text has a character whose low
-// byte is 0, which the reader would take for a mode switch.
+// byte is 0, which a reader would take for a mode switch. Characters below
+// U+0100 always go in compressed mode, so that no 00 byte appears inside an
+// uncompressed run either: some readers (Jackcess) switch modes at any 00.
 bool CompressUcs2(const std::u32string& text, std::string* out) {
   for (char32_t c : text) {
     if ((c & 0xFF) == 0) return false;
@@ -64,32 +66,17 @@ bool CompressUcs2(const std::u32string& text, std::string* out) {
   out->push_back(static_cast<char>(kCompressedMarker0));
   out->push_back(static_cast<char>(kCompressedMarker1));
   bool compressed = true;
-  size_t i = 0;
-  const size_t n = text.size();
-  while (i < n) {
-    const bool narrow = text[i] < kNarrowLimit;
-    size_t j = i;
-    while (j < n && (text[j] < kNarrowLimit) == narrow) ++j;
-    const size_t run = j - i;
-    if (narrow && !compressed) {
-      // Switching costs a byte each way; worth it only for longer runs.
-      const size_t switch_cost = 1 + run + (j == n ? 0 : 1);
-      if (switch_cost < 2 * run) {
-        out->push_back(static_cast<char>(kModeSwitch));
-        compressed = true;
-      }
-    } else if (!narrow && compressed) {
+  for (char32_t c : text) {
+    const bool narrow = c < kNarrowLimit;
+    if (narrow != compressed) {
       out->push_back(static_cast<char>(kModeSwitch));
-      compressed = false;
+      compressed = narrow;
     }
-    for (size_t k = i; k < j; ++k) {
-      if (compressed) {
-        out->push_back(static_cast<char>(text[k]));
-      } else {
-        PutUcs2(out, text[k]);
-      }
+    if (compressed) {
+      out->push_back(static_cast<char>(c));
+    } else {
+      PutUcs2(out, c);
     }
-    i = j;
   }
   return true;
 }

@@ -1,7 +1,8 @@
 // Text as the two formats store it. Input is UTF-8, checked strictly.
-//   Jet 4: UCS-2 little-endian, or Access's compressed form of it: the marker
-//          FF FE, then characters below U+0100 as one byte and others as two,
-//          switching between the two modes at each 00 byte.
+//   Jet 4: UCS-2 little-endian, or Access's compressed form of it when that
+//          is shorter: the marker FF FE, then characters below U+0100 as one
+//          byte and others as two, switching between the two modes at each 00
+//          byte (so no character whose low byte is 0 can be compressed).
 //   Jet 3: one byte per character in code page 1251.
 // A text that a format cannot hold is an error, never a silent '?'.
 #pragma once
