@@ -94,7 +94,7 @@ void BM_Seek(benchmark::State& state) {
   std::mt19937 random(1);
   std::uniform_int_distribution<int32_t> key(1, static_cast<int32_t>(state.range(0)));
   for (auto _ : state) {
-    const auto seek = vorelka::jet::SeekLongKey(bench.table().def(), bench.id(), key(random));
+    const auto seek = vorelka::jet::SeekLongKey(bench.table(), bench.id(), key(random));
     if (seek.outcome != vorelka::jet::SeekOutcome::kFound) state.SkipWithError("seek failed");
   }
 }

@@ -39,12 +39,6 @@ inline constexpr uint8_t kDescendingNullFlag = 0xFF;
 inline constexpr size_t kLongKeySize = 5;  // start flag + 4 value bytes
 inline constexpr size_t kNullKeySize = 1;  // null flag alone
 
-// Data pages: the row count and then one 2-byte offset per row.
-inline constexpr uint16_t kRowOffsetMask = 0x1FFF;
-inline constexpr uint16_t kRowDeletedFlag = 0x8000;
-inline constexpr uint16_t kRowOverflowFlag = 0x4000;  // the slot points to the row's new place
-inline constexpr uint32_t kMaxRowsPerPage = 255;      // a row pointer holds one byte
-
 struct Layout {
   size_t page_size;
   // Table definition.
@@ -71,8 +65,6 @@ struct Layout {
   size_t index_prefix_length_size;  // Jet 3 keeps a flag byte after a 1-byte length
   size_t index_entry_mask_offset;
   size_t index_entry_mask_size;
-  // Data pages.
-  size_t row_count_offset;
 
   size_t IndexEntriesStart() const { return index_entry_mask_offset + index_entry_mask_size; }
 };
@@ -101,7 +93,6 @@ inline constexpr Layout kJet3{
     .index_prefix_length_size = 1,
     .index_entry_mask_offset = 22,
     .index_entry_mask_size = 226,
-    .row_count_offset = 8,
 };
 
 inline constexpr Layout kJet4{
@@ -128,7 +119,6 @@ inline constexpr Layout kJet4{
     .index_prefix_length_size = 2,
     .index_entry_mask_offset = 27,
     .index_entry_mask_size = 453,
-    .row_count_offset = 12,
 };
 
 inline uint16_t Le16(const uint8_t* p) {

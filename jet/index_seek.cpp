@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "jet/index_definitions.h"
@@ -118,50 +119,32 @@ WalkResult WalkIndex(PageSource& pages, uint32_t owner, uint32_t root, std::span
   }
 }
 
-// Loads the data row the index points at and checks that it is a live row
-// of this table holding `key` in `column`.
-bool RowHoldsKey(PageSource& pages, MdbTableDef* table, size_t column, int32_t key,
-                 RowPointer where) {
-  const Layout& layout = pages.layout();
-  const uint8_t* page = pages.Read(where.page);
-  if (page == nullptr || page[0] != index_layout::kDataPageType ||
-      index_layout::Le32(page + index_layout::kPageOwnerOffset) != table->entry->table_pg) {
-    return false;
-  }
-  const uint16_t row_count = index_layout::Le16(page + layout.row_count_offset);
-  if (where.row >= row_count) return false;
-  const uint16_t offset = index_layout::Le16(page + layout.row_count_offset + 2 + 2 * where.row);
-  // Deleted rows and rows moved to another page are left to the scan.
-  if ((offset & (index_layout::kRowDeletedFlag | index_layout::kRowOverflowFlag)) != 0) {
-    return false;
-  }
-  int start = 0;
-  size_t length = 0;
-  if (mdb_find_row(pages.mdb(), where.row, &start, &length) != 0 || length == 0) return false;
-
-  auto fields = std::make_unique<MdbField[]>(table->num_cols);
-  const int count =
-      mdb_crack_row(table, start & index_layout::kRowOffsetMask, length, fields.get());
-  // mdb_crack_row lays the fields out in column order.
-  if (count < 0 || column >= table->num_cols) return false;
-  const MdbField& field = fields[column];
-  if (field.is_null || field.siz != sizeof(int32_t) || field.value == nullptr) return false;
-  const uint32_t stored = index_layout::Le32(static_cast<const uint8_t*>(field.value));
-  return static_cast<int32_t>(stored) == key;
+// Where the row the index points at keeps its data, read as the scan reads
+// it (through the table's guarded page and row access, following a moved
+// row to its new place), when that row is live and holds `key`.
+std::optional<RowLocation> RowHoldingKey(const OpenTable& table, uint32_t page_count, size_t column,
+                                         int32_t key, RowPointer where) {
+  if (where.page == 0 || where.page >= page_count) return std::nullopt;
+  table.LoadPage(where.page);
+  if (!table.LoadedPageHoldsRows() || where.row >= table.LoadedRowSlots()) return std::nullopt;
+  const auto location = table.DataOfSlot(where.page, where.row);
+  if (!location || location->page == 0 || location->page >= page_count) return std::nullopt;
+  RowFields fields;
+  if (!table.CrackRow(*location, fields)) return std::nullopt;
+  if (table.IntegerField(fields, column) != key) return std::nullopt;
+  return location;
 }
 
 }  // namespace
 
-SeekResult SeekLongKey(MdbTableDef* table, size_t column_position, int32_t key) {
-  if (table == nullptr || table->columns == nullptr || column_position >= table->columns->len) {
-    return {};
-  }
+SeekResult SeekLongKey(const OpenTable& table, size_t column_position, int32_t key) {
+  MdbTableDef* def = table.def();
+  if (def->columns == nullptr || column_position >= def->columns->len) return {};
   const auto* column =
-      static_cast<const MdbColumn*>(g_ptr_array_index(table->columns, column_position));
+      static_cast<const MdbColumn*>(g_ptr_array_index(def->columns, column_position));
   if (column->col_type != MDB_LONGINT) return {};
-  MdbHandle* mdb = table->entry->mdb;
-  PageSource pages(mdb);
-  const uint32_t owner = static_cast<uint32_t>(table->entry->table_pg);
+  PageSource pages(table.mdb());
+  const uint32_t owner = static_cast<uint32_t>(def->entry->table_pg);
   const auto indexes = ReadIndexDefinitions(pages, owner);
   if (!indexes) return {};
   const auto index = FindUniqueSingleColumnIndex(*indexes, static_cast<uint16_t>(column->col_num));
@@ -178,8 +161,9 @@ SeekResult SeekLongKey(MdbTableDef* table, size_t column_position, int32_t key) 
     case WalkOutcome::kFound:
       break;
   }
-  if (!RowHoldsKey(pages, table, column_position, key, walk.where)) return {};
-  return {SeekOutcome::kFound, walk.where.page, walk.where.row};
+  const auto location = RowHoldingKey(table, pages.page_count(), column_position, key, walk.where);
+  if (!location) return {};
+  return {SeekOutcome::kFound, location->page, location->row};
 }
 
 }  // namespace vorelka::jet

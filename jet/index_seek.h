@@ -12,7 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "jet/libmdb.h"
+#include "jet/open_table.h"
 
 namespace vorelka::jet {
 
@@ -28,9 +28,12 @@ struct SeekResult {
   uint16_t row = 0;
 };
 
-// `table` must have its columns read (mdb_read_columns); `column` is a
-// position in table->columns. On kFound the row is live, lies in its own
-// slot (not moved to another page) and its `column` holds `key`.
-SeekResult SeekLongKey(MdbTableDef* table, size_t column, int32_t key);
+// `column` is a position in the table's columns. On kFound, page and row
+// are where the row keeps its data, as the scan would report it: the slot
+// the index names or, for a row that has grown and moved, its new place;
+// the row is live and its `column` holds `key`. Reads data pages through
+// the table's guarded access, so a damaged data page is raised as the scan
+// would raise it (kErrUnrecognizedFormat).
+SeekResult SeekLongKey(const OpenTable& table, size_t column, int32_t key);
 
 }  // namespace vorelka::jet

@@ -40,7 +40,7 @@ void ForEachCandidatePage(const OpenTable& table, Visit visit) {
 std::vector<RowLocation> FindRowsWithLong(const OpenTable& table, size_t column, int32_t value) {
   // A unique index on the column answers with one walk; without one, or
   // when it does not check out, every data page is read.
-  const SeekResult seek = SeekLongKey(table.def(), column, value);
+  const SeekResult seek = SeekLongKey(table, column, value);
   switch (seek.outcome) {
     case SeekOutcome::kFound:
       return {RowLocation{seek.page, seek.row}};

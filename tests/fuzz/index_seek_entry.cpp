@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int32_t chosen = 0;
     if (size >= sizeof chosen) std::memcpy(&chosen, data + size - sizeof chosen, sizeof chosen);
     for (const int32_t key : {1, 2, 0, -1, std::numeric_limits<int32_t>::max(), chosen}) {
-      SeekLongKey(table.def(), *id, key);
+      SeekLongKey(table, *id, key);
       FindRowsWithLong(table, *id, key);
     }
   } catch (const vorelka::services::ErrorRaised&) {

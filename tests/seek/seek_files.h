@@ -53,7 +53,7 @@ class OpenedWords {
   size_t id_column() const { return id_column_; }
   size_t english_column() const { return english_column_; }
 
-  SeekResult Seek(int32_t key) const { return SeekLongKey(table_->def(), id_column_, key); }
+  SeekResult Seek(int32_t key) const { return SeekLongKey(*table_, id_column_, key); }
   // The English word of the row the seek finds; "" when it finds none.
   std::string SeekEnglish(int32_t key) const;
 
