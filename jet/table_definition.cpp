@@ -90,7 +90,7 @@ void PutColumn(const Format& format, Bytes& b, const Column& column, bool system
   b.Le16(column.length);
 }
 
-void PutPhysicalIndex(const Format& format, Bytes& b, const PrimaryKeySpec& key) {
+void PutPhysicalIndex(const Format& format, Bytes& b, const PrimaryKeyFacts& key) {
   const bool jet4 = format.id == JetFormat::kJet4;
   if (jet4) b.Le32(kJet4IndexMagic);
   for (size_t slot = 0; slot < kIndexColumnSlots; ++slot) {
@@ -122,11 +122,10 @@ void PutLogicalIndex(const Format& format, Bytes& b) {
 
 }  // namespace
 
-bool BuildTableDefinition(const Format& format, const TableLayout& layout,
-                          const TableDefinitionSpec& spec, std::vector<uint8_t>* out,
-                          std::string* problem) {
+bool BuildTableDefinition(const Format& format, const TableLayout& layout, const TableFacts& facts,
+                          std::vector<uint8_t>* out, std::string* problem) {
   const bool jet4 = format.id == JetFormat::kJet4;
-  const uint32_t index_count = spec.primary_key ? 1 : 0;
+  const uint32_t index_count = facts.primary_key ? 1 : 0;
   out->clear();
   Bytes b(out);
   b.U8(kTableDefinitionPageType);
@@ -140,35 +139,35 @@ bool BuildTableDefinition(const Format& format, const TableLayout& layout,
   b.Le32(0);  // next page, set when paginated
   b.Le32(0);  // length, set below
   if (jet4) b.Le32(kJet4TableMagic);
-  b.Le32(spec.row_count);
+  b.Le32(facts.row_count);
   b.Le32(0);  // next autonumber
   if (jet4) {
     b.U8(kJet4AutonumberFlag);
     b.Zeros(kJet4HeaderReservedSize);
   }
-  b.U8(spec.system ? kSystemTableType : kUserTableType);
+  b.U8(facts.system ? kSystemTableType : kUserTableType);
   const auto column_count = static_cast<uint16_t>(layout.columns.size());
   b.Le16(column_count);
   b.Le16(layout.var_count);
   b.Le16(column_count);
   b.Le32(index_count);
   b.Le32(index_count);
-  b.Le32(spec.owned_pages_map);
-  b.Le32(spec.free_space_map);
+  b.Le32(facts.owned_pages_map);
+  b.Le32(facts.free_space_map);
 
-  if (spec.primary_key) {
+  if (facts.primary_key) {
     b.Le32(0);
-    b.Le32(spec.row_count);
+    b.Le32(facts.row_count);
     if (jet4) b.Le32(0);
   }
-  for (const Column& column : layout.columns) PutColumn(format, b, column, spec.system);
+  for (const Column& column : layout.columns) PutColumn(format, b, column, facts.system);
   for (const Column& column : layout.columns) {
     if (!PutName(format, b, column.name, problem)) return false;
   }
-  if (spec.primary_key) {
-    PutPhysicalIndex(format, b, *spec.primary_key);
+  if (facts.primary_key) {
+    PutPhysicalIndex(format, b, *facts.primary_key);
     PutLogicalIndex(format, b);
-    if (!PutName(format, b, spec.primary_key->name, problem)) return false;
+    if (!PutName(format, b, facts.primary_key->name, problem)) return false;
   }
   b.Le16(kEndOfDefinition);
 

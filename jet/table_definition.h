@@ -34,26 +34,25 @@
 
 namespace vorelka::jet::writer {
 
-struct PrimaryKeySpec {
+struct PrimaryKeyFacts {
   std::string name = "PrimaryKey";
   uint16_t column_number = 0;
   uint32_t root_page = 0;
   uint32_t usage_map = 0;  // row pointer
 };
 
-struct TableDefinitionSpec {
+struct TableFacts {
   bool system = false;
   uint32_t row_count = 0;
   uint32_t owned_pages_map = 0;  // row pointer
   uint32_t free_space_map = 0;   // row pointer
-  std::optional<PrimaryKeySpec> primary_key;
+  std::optional<PrimaryKeyFacts> primary_key;
 };
 
 // The whole definition, page header included. Returns false with *problem
 // set if a name cannot be encoded.
-bool BuildTableDefinition(const Format& format, const TableLayout& layout,
-                          const TableDefinitionSpec& spec, std::vector<uint8_t>* out,
-                          std::string* problem);
+bool BuildTableDefinition(const Format& format, const TableLayout& layout, const TableFacts& facts,
+                          std::vector<uint8_t>* out, std::string* problem);
 
 // Splits a definition over its first page and as many continuation pages as
 // it needs, numbered from first_continuation on. Returns the pages' bytes.

@@ -10,12 +10,12 @@ constexpr uint16_t kBinaryMaxSize = 255;
 
 }  // namespace
 
-TableLayout LayOutColumns(const Format& format, const std::vector<ColumnSpec>& specs) {
+TableLayout LayOutColumns(const Format& format, const std::vector<NewColumn>& new_columns) {
   TableLayout layout;
   uint16_t number = 0;
-  for (const ColumnSpec& spec : specs) {
-    Column column{spec.name, spec.type, number++, true, 0, 0, 0};
-    switch (spec.type) {
+  for (const NewColumn& wanted : new_columns) {
+    Column column{wanted.name, wanted.type, number++, true, 0, 0, 0};
+    switch (wanted.type) {
       case ColumnType::kInteger:
         column.length = kIntegerSize;
         break;

@@ -21,7 +21,7 @@ enum class ColumnType : uint8_t {
   kMemo = 0x0C,      // long text (only ever Null here)
 };
 
-struct ColumnSpec {
+struct NewColumn {
   std::string name;
   ColumnType type;
 };
@@ -43,6 +43,6 @@ struct TableLayout {
   uint16_t var_count = 0;   // variable-length columns
 };
 
-TableLayout LayOutColumns(const Format& format, const std::vector<ColumnSpec>& specs);
+TableLayout LayOutColumns(const Format& format, const std::vector<NewColumn>& new_columns);
 
 }  // namespace vorelka::jet::writer

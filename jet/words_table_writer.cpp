@@ -60,7 +60,7 @@ WordsTableWriter::WordsTableWriter(std::filesystem::path path, const Format& for
       path_(std::move(path)),
       page_(format_, kTableDefinitionPage),
       date_(JetDateNow()) {
-  std::vector<ColumnSpec> columns = {{schema_.key_column, ColumnType::kLong}};
+  std::vector<NewColumn> columns = {{schema_.key_column, ColumnType::kLong}};
   for (const std::string& name : schema_.text_columns) columns.push_back({name, ColumnType::kText});
   layout_ = LayOutColumns(format_, columns);
   if (std::string fault = CheckSchema(format_, schema_); !fault.empty()) {
@@ -216,10 +216,9 @@ bool WordsTableWriter::WriteIndexAndMaps() {
 
 bool WordsTableWriter::WriteDefinitionsAndCatalog() {
   std::string problem;
-  auto write_definition = [&](uint32_t page, const TableLayout& layout,
-                              const TableDefinitionSpec& spec) {
+  auto write_definition = [&](uint32_t page, const TableLayout& layout, const TableFacts& facts) {
     std::vector<uint8_t> definition;
-    if (!BuildTableDefinition(format_, layout, spec, &definition, &problem)) {
+    if (!BuildTableDefinition(format_, layout, facts, &definition, &problem)) {
       Fail(problem);
       return false;
     }
@@ -231,12 +230,12 @@ bool WordsTableWriter::WriteDefinitionsAndCatalog() {
     return true;
   };
 
-  TableDefinitionSpec table;
+  TableFacts table;
   table.row_count = static_cast<uint32_t>(keys_.size());
   table.owned_pages_map = RowPointer(kUsageMapRowsPage, kTableOwnedMapRow);
   table.free_space_map = RowPointer(kUsageMapRowsPage, kTableFreeMapRow);
-  table.primary_key = PrimaryKeySpec{"PrimaryKey", layout_.columns[0].number, index_.root_page,
-                                     RowPointer(kUsageMapRowsPage, kIndexMapRow)};
+  table.primary_key = PrimaryKeyFacts{"PrimaryKey", layout_.columns[0].number, index_.root_page,
+                                      RowPointer(kUsageMapRowsPage, kIndexMapRow)};
   if (!write_definition(kTableDefinitionPage, layout_, table)) return false;
 
   std::vector<std::vector<uint8_t>> rows;
@@ -248,14 +247,14 @@ bool WordsTableWriter::WriteDefinitionsAndCatalog() {
   for (const auto& row : rows) catalog_page.AddRow(row.data(), row.size());
   if (!WritePage(kCatalogDataPage, catalog_page.bytes())) return false;
 
-  TableDefinitionSpec catalog;
+  TableFacts catalog;
   catalog.system = true;
   catalog.row_count = static_cast<uint32_t>(rows.size());
   catalog.owned_pages_map = RowPointer(kUsageMapRowsPage, kCatalogOwnedMapRow);
   catalog.free_space_map = RowPointer(kUsageMapRowsPage, kCatalogFreeMapRow);
   if (!write_definition(kCatalogDefinitionPage, CatalogLayout(format_), catalog)) return false;
 
-  TableDefinitionSpec relationships;
+  TableFacts relationships;
   relationships.system = true;
   relationships.owned_pages_map = RowPointer(kUsageMapRowsPage, kRelationshipsOwnedMapRow);
   relationships.free_space_map = RowPointer(kUsageMapRowsPage, kRelationshipsFreeMapRow);
