@@ -83,7 +83,9 @@ TEST(LongDrill, TenThousandPressesLeaveNoLeakAndAFlatResidentSet) {
               after_warm_up, at_end);
   EXPECT_TRUE(box.shown.empty()) << box.shown.front().text;
   // A leak of even one small block per press would add hundreds of KiB.
-  if (!kMemoryHeldBack) EXPECT_LT(at_end - after_warm_up, 2048) << "the resident set grew";
+  if (!kMemoryHeldBack) {
+    EXPECT_LT(at_end - after_warm_up, 2048) << "the resident set grew";
+  }
 }
 
 }  // namespace
