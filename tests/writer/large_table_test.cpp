@@ -1,6 +1,7 @@
 // A table of 1,000,000 rows in both formats, built once for all the cases of
 // this program (registered as one ctest test): every row read back through
-// libmdb, the index walked, the usage maps past their inline size.
+// libmdb and through mdb-reader, the index walked, the usage maps past their
+// inline size.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -83,6 +84,13 @@ TEST_P(LargeTable, MapsTheDataAndIndexPagesThroughUsageMapPages) {
   };
   EXPECT_EQ(bytes[row_start(2)], 1);
   EXPECT_EQ(bytes[row_start(4)], 1);
+}
+
+TEST_P(LargeTable, MdbReaderReadsEveryRowBack) {
+  const RunResult r = RunProgram(
+      {"node", VORELKA_DUMP_ROWS_SCRIPT, VORELKA_NODE_MODULES, File(GetParam()).string()});
+  ASSERT_EQ(r.exit_code, 0) << r.err;
+  EXPECT_TRUE(r.out == AsTsv(*rows_));
 }
 
 TEST_P(LargeTable, MdbToolsCountAndFindRows) {
