@@ -2,6 +2,7 @@
 
 #include <glib.h>
 
+#include <algorithm>
 #include <cctype>
 #include <limits>
 #include <optional>
@@ -199,6 +200,16 @@ Query ParseQuery(std::string_view sql) {
 }
 
 bool SameName(std::string_view a, std::string_view b) {
+  // Plain ASCII names, the usual case, fold to the same as their lower
+  // case: no need to build folded copies of every catalog name.
+  const auto ascii = [](std::string_view s) {
+    return std::all_of(s.begin(), s.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  };
+  if (ascii(a) && ascii(b)) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return g_ascii_tolower(x) == g_ascii_tolower(y); });
+  }
   gchar* fa = g_utf8_casefold(a.data(), static_cast<gssize>(a.size()));
   gchar* fb = g_utf8_casefold(b.data(), static_cast<gssize>(b.size()));
   const bool same = g_strcmp0(fa, fb) == 0;
