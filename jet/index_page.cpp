@@ -30,9 +30,8 @@ std::optional<std::vector<uint16_t>> LocateEntryEnds(const uint8_t* page, const 
 
 int CompareKeys(std::span<const uint8_t> a, std::span<const uint8_t> b) {
   const size_t n = std::min(a.size(), b.size());
-  if (n > 0) {
-    const int c = std::memcmp(a.data(), b.data(), n);
-    if (c != 0) return c < 0 ? -1 : 1;
+  for (size_t i = 0; i < n; ++i) {
+    if (a[i] != b[i]) return a[i] < b[i] ? -1 : 1;
   }
   if (a.size() == b.size()) return 0;
   return a.size() < b.size() ? -1 : 1;
@@ -72,12 +71,9 @@ std::optional<IndexPage> IndexPage::Read(PageSource& pages, uint32_t number, uin
   for (const uint16_t end : *ends) {
     const size_t stored = end - start;
     const uint8_t* e = out;
-    if (e != result.bytes_.data()) {
-      std::memcpy(out, area, prefix_length);
-      out += prefix_length;
-    }
-    std::memcpy(out, area + start, stored);
-    out += stored;
+    // Entries are a few bytes long: plain loops beat library calls here.
+    if (e != result.bytes_.data()) out = std::copy_n(area, prefix_length, out);
+    out = std::copy_n(area + start, stored, out);
     start = end;
     const size_t length = static_cast<size_t>(out - e);
     if (length <= trailer) return std::nullopt;
