@@ -1,5 +1,6 @@
 #include "jet/index_pages.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace vorelka::jet {
@@ -19,6 +20,11 @@ PageSource::PageSource(MdbHandle* mdb) : mdb_(mdb), layout_(LayoutOf(mdb)) {
     fseeko(stream, here, SEEK_SET);
   }
 }
+
+PageSource::PageSource(MdbHandle* mdb, uint64_t page_count)
+    : mdb_(mdb),
+      layout_(LayoutOf(mdb)),
+      page_count_(static_cast<uint32_t>(std::min<uint64_t>(page_count, UINT32_MAX))) {}
 
 const uint8_t* PageSource::Read(uint32_t number) {
   if (number == 0 || number >= page_count_) return nullptr;

@@ -15,7 +15,9 @@ const index_layout::Layout& LayoutOf(const MdbHandle* mdb);
 
 class PageSource {
  public:
+  // The file's length in pages is measured, or taken from the caller.
   explicit PageSource(MdbHandle* mdb);
+  PageSource(MdbHandle* mdb, uint64_t page_count);
 
   MdbHandle* mdb() const { return mdb_; }
   const index_layout::Layout& layout() const { return layout_; }

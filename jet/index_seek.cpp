@@ -143,7 +143,7 @@ SeekResult SeekLongKey(const OpenTable& table, size_t column_position, int32_t k
   const auto* column =
       static_cast<const MdbColumn*>(g_ptr_array_index(def->columns, column_position));
   if (column->col_type != MDB_LONGINT) return {};
-  PageSource pages(table.mdb());
+  PageSource pages(table.mdb(), table.page_count());
   const uint32_t owner = static_cast<uint32_t>(def->entry->table_pg);
   const auto indexes = ReadIndexDefinitions(pages, owner);
   if (!indexes) return {};
