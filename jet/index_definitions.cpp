@@ -120,8 +120,8 @@ std::optional<std::vector<IndexDefinition>> ReadIndexDefinitions(PageSource& pag
 std::optional<IndexDefinition> FindUniqueSingleColumnIndex(
     const std::vector<IndexDefinition>& indexes, uint16_t column_number) {
   for (const IndexDefinition& index : indexes) {
-    if (index.columns.size() == 1 && index.columns[0].number == column_number && index.Unique() &&
-        index.root_page != 0) {
+    if (index.columns.size() == 1 && index.columns[0].number == column_number &&
+        index.columns[0].ascending && index.Unique() && index.root_page != 0) {
       return index;
     }
   }

@@ -33,8 +33,9 @@ struct IndexDefinition {
 std::optional<std::vector<IndexDefinition>> ReadIndexDefinitions(PageSource& pages,
                                                                  uint32_t definition_page);
 
-// The unique index whose only key is the column numbered `column_number`,
-// if the table has one.
+// The unique ascending index whose only key is the column numbered
+// `column_number`, if the table has one (primary keys are ascending; the
+// rare descending index is left to the scan).
 std::optional<IndexDefinition> FindUniqueSingleColumnIndex(
     const std::vector<IndexDefinition>& indexes, uint16_t column_number);
 

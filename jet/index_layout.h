@@ -33,9 +33,7 @@ inline constexpr uint8_t kForeignKeyIndexType = 0x02;
 inline constexpr size_t kRowPointerSize = 4;  // 3-byte page + 1-byte row
 inline constexpr size_t kChildPointerSize = 4;
 inline constexpr uint8_t kAscendingStartFlag = 0x7F;
-inline constexpr uint8_t kDescendingStartFlag = 0x80;
 inline constexpr uint8_t kAscendingNullFlag = 0x00;
-inline constexpr uint8_t kDescendingNullFlag = 0xFF;
 inline constexpr size_t kLongKeySize = 5;  // start flag + 4 value bytes
 inline constexpr size_t kNullKeySize = 1;  // null flag alone
 

@@ -22,29 +22,23 @@ constexpr uint32_t kMaxIndexDepth = 32;
 
 using LongKey = std::array<uint8_t, index_layout::kLongKeySize>;
 
-// A Long as an index key: the start flag, then the value big-endian with
-// its sign bit flipped, so that the bytes sort like the numbers; in a
-// descending index every byte is inverted.
-LongKey EncodeLongKey(int32_t value, bool ascending) {
+// A Long as a key of an ascending index: the start flag, then the value
+// big-endian with its sign bit flipped, so that the bytes sort like the
+// numbers.
+LongKey EncodeLongKey(int32_t value) {
   const uint32_t biased = static_cast<uint32_t>(value) ^ 0x80000000u;
-  LongKey key{index_layout::kAscendingStartFlag, static_cast<uint8_t>(biased >> 24),
-              static_cast<uint8_t>(biased >> 16), static_cast<uint8_t>(biased >> 8),
-              static_cast<uint8_t>(biased)};
-  if (!ascending) {
-    for (uint8_t& b : key) b = static_cast<uint8_t>(~b);
-  }
-  return key;
+  return {index_layout::kAscendingStartFlag, static_cast<uint8_t>(biased >> 24),
+          static_cast<uint8_t>(biased >> 16), static_cast<uint8_t>(biased >> 8),
+          static_cast<uint8_t>(biased)};
 }
 
-// A Long index holds only start-flagged 4-byte values and bare null flags.
-bool IsLongIndexKey(std::span<const uint8_t> key, bool ascending) {
+// An ascending Long index holds only start-flagged 4-byte values and bare
+// null flags.
+bool IsLongIndexKey(std::span<const uint8_t> key) {
   if (key.size() == index_layout::kLongKeySize) {
-    return key[0] ==
-           (ascending ? index_layout::kAscendingStartFlag : index_layout::kDescendingStartFlag);
+    return key[0] == index_layout::kAscendingStartFlag;
   }
-  return key.size() == index_layout::kNullKeySize &&
-         key[0] ==
-             (ascending ? index_layout::kAscendingNullFlag : index_layout::kDescendingNullFlag);
+  return key.size() == index_layout::kNullKeySize && key[0] == index_layout::kAscendingNullFlag;
 }
 
 struct RowPointer {
@@ -62,8 +56,8 @@ struct WalkResult {
 // Walks from the root to the leaf that would hold `key`. Every page must
 // belong to the table, be new on this walk, and keep its entries inside the
 // key range its parent gave it.
-WalkResult WalkIndex(PageSource& pages, uint32_t owner, uint32_t root, std::span<const uint8_t> key,
-                     bool ascending) {
+WalkResult WalkIndex(PageSource& pages, uint32_t owner, uint32_t root,
+                     std::span<const uint8_t> key) {
   const uint32_t max_depth = std::min(kMaxIndexDepth, pages.page_count());
   std::vector<uint32_t> visited;
   std::vector<uint8_t> lower;  // keys of the entries bounding this page
@@ -81,7 +75,7 @@ WalkResult WalkIndex(PageSource& pages, uint32_t owner, uint32_t root, std::span
     if (!page) return {WalkOutcome::kDamaged};
     const auto& entries = page->entries();
     for (const IndexEntry& entry : entries) {
-      if (!IsLongIndexKey(entry.key, ascending)) return {WalkOutcome::kDamaged};
+      if (!IsLongIndexKey(entry.key)) return {WalkOutcome::kDamaged};
     }
     if (!entries.empty()) {
       if (has_lower && CompareKeys(entries.front().key, lower) < 0) return {WalkOutcome::kDamaged};
@@ -150,9 +144,8 @@ SeekResult SeekLongKey(const OpenTable& table, size_t column_position, int32_t k
   const auto index = FindUniqueSingleColumnIndex(*indexes, static_cast<uint16_t>(column->col_num));
   if (!index) return {};
 
-  const bool ascending = index->columns[0].ascending;
-  const LongKey encoded = EncodeLongKey(key, ascending);
-  const WalkResult walk = WalkIndex(pages, owner, index->root_page, encoded, ascending);
+  const LongKey encoded = EncodeLongKey(key);
+  const WalkResult walk = WalkIndex(pages, owner, index->root_page, encoded);
   switch (walk.outcome) {
     case WalkOutcome::kNoRow:
       return {SeekOutcome::kNoRow};

@@ -2,6 +2,9 @@
 // the answer stays right, and nothing crashes or hangs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "jet/index_definitions.h"
 #include "jet/index_layout.h"
 #include "jet/row_lookup.h"
 #include "seek_files.h"
@@ -122,6 +125,28 @@ TEST_P(DamagedIndex, IndexRootOutsideTheTableFallsBackToTheScan) {
   // A root that belongs to another table (here: to none) is not followed.
   Damage(shape_.root, index_layout::kPageOwnerOffset, {0xEE, 0xEE, 0x00, 0x00});
   ExpectScanAnswers({1, kRows});
+}
+
+TEST_P(DamagedIndex, DescendingIndexIsLeftToTheScan) {
+  // The key column's slot in the index definition: its number (Id is
+  // column 0), the ascending flag, then the unused slots' 0xFFFF.
+  const uint32_t definition = [&] {
+    const OpenedWords words(intact_);
+    return static_cast<uint32_t>(words.table().def()->entry->table_pg);
+  }();
+  const auto page = ReadPage(intact_, shape_.page_size, definition);
+  const std::vector<uint8_t> slot = {0x00, 0x00, 0x01, 0xFF, 0xFF};
+  const auto at = std::search(page.begin(), page.end(), slot.begin(), slot.end());
+  ASSERT_NE(at, page.end());
+  Damage(definition, static_cast<size_t>(at - page.begin()) + 2, {0x00});
+  {
+    const OpenedWords words(damaged_);
+    PageSource pages(words.mdb());
+    const auto indexes = ReadIndexDefinitions(pages, definition);
+    ASSERT_TRUE(indexes && indexes->size() == 1 && indexes->at(0).columns.size() == 1);
+    ASSERT_FALSE(indexes->at(0).columns[0].ascending);
+  }
+  ExpectScanAnswers({1, kRows / 2, kRows});
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFormats, DamagedIndex,
