@@ -9,6 +9,7 @@
 
 #include "jet/index_definitions.h"
 #include "jet/index_page.h"
+#include "jet/row_lookup.h"
 
 namespace vorelka::jet {
 
@@ -119,6 +120,8 @@ WalkResult WalkIndex(PageSource& pages, uint32_t owner, uint32_t root,
 std::optional<RowLocation> RowHoldingKey(const OpenTable& table, uint32_t page_count, size_t column,
                                          int32_t key, RowPointer where) {
   if (where.page == 0 || where.page >= page_count) return std::nullopt;
+  // A page the table's usage map leaves out is one the scan never reads.
+  if (!ScanReadsPage(table, where.page)) return std::nullopt;
   table.LoadPage(where.page);
   if (!table.LoadedPageHoldsRows() || where.row >= table.LoadedRowSlots()) return std::nullopt;
   const auto location = table.DataOfSlot(where.page, where.row);

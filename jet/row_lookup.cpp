@@ -12,16 +12,18 @@ namespace {
 constexpr unsigned char kInlineUsageMap = 0;
 constexpr unsigned char kReferenceUsageMap = 1;
 
+bool UsageMapReadable(const MdbTableDef* def) {
+  return def->usage_map != nullptr && def->map_sz > 0 &&
+         (def->usage_map[0] == kInlineUsageMap || def->usage_map[0] == kReferenceUsageMap);
+}
+
 // Calls visit(page) for each page that may hold rows of the table: those
 // its usage map names, or every page of the file when the map is of a kind
 // libmdb does not read.
 template <typename Visit>
 void ForEachCandidatePage(const OpenTable& table, Visit visit) {
   MdbTableDef* def = table.def();
-  const bool map_readable =
-      def->usage_map != nullptr && def->map_sz > 0 &&
-      (def->usage_map[0] == kInlineUsageMap || def->usage_map[0] == kReferenceUsageMap);
-  if (!map_readable) {
+  if (!UsageMapReadable(def)) {
     for (uint64_t page = 1; page < table.page_count(); ++page) visit(static_cast<uint32_t>(page));
     return;
   }
@@ -36,6 +38,15 @@ void ForEachCandidatePage(const OpenTable& table, Visit visit) {
 }
 
 }  // namespace
+
+bool ScanReadsPage(const OpenTable& table, uint32_t page) {
+  MdbTableDef* def = table.def();
+  if (page == 0 || page >= table.page_count()) return false;
+  if (!UsageMapReadable(def)) return true;
+  // The scan steps from each named page to the next one the map names.
+  return mdb_map_find_next(table.mdb(), def->usage_map, static_cast<unsigned int>(def->map_sz),
+                           page - 1) == static_cast<gint32>(page);
+}
 
 std::vector<RowLocation> FindRowsWithLong(const OpenTable& table, size_t column, int32_t value) {
   // A unique index on the column answers with one walk; without one, or

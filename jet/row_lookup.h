@@ -23,6 +23,10 @@ std::vector<RowLocation> FindRowsWithLong(const OpenTable& table, size_t column,
 using RowVisitor = std::function<void(const RowLocation&, const RowFields&)>;
 void ForEachRow(const OpenTable& table, const RowVisitor& visit);
 
+// Whether the scan reads `page`: whether the table's usage map names it (or
+// the map is of a kind libmdb does not read, and every page is read).
+bool ScanReadsPage(const OpenTable& table, uint32_t page);
+
 // The same, by reading every data page of the table.
 std::vector<RowLocation> ScanRowsWithLong(const OpenTable& table, size_t column, int32_t value);
 

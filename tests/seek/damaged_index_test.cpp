@@ -149,6 +149,39 @@ TEST_P(DamagedIndex, DescendingIndexIsLeftToTheScan) {
   ExpectScanAnswers({1, kRows / 2, kRows});
 }
 
+TEST_P(DamagedIndex, RowOnAPageTheUsageMapLeavesOutIsLeftToTheScan) {
+  // The scan reads only the pages the table's usage map names; take the
+  // page holding one key out of the (inline) map.
+  constexpr int32_t kKey = kRows / 2;
+  RowLocation where;
+  uint32_t definition = 0;
+  {
+    const OpenedWords words(intact_);
+    where = ScanRowsWithLong(words.table(), words.id_column(), kKey).at(0);
+    definition = static_cast<uint32_t>(words.table().def()->entry->table_pg);
+  }
+  const bool jet3 = GetParam() == JetFormat::kJet3;
+  const size_t map_pointer_offset = jet3 ? 35 : 55;
+  const size_t row_table = (jet3 ? 8 : 12) + 2;
+  const auto definition_bytes = ReadPage(intact_, shape_.page_size, definition);
+  const uint32_t pointer = index_layout::Le32(definition_bytes.data() + map_pointer_offset);
+  const uint32_t map_page = pointer >> 8;
+  const uint32_t map_row = pointer & 0xFF;
+  auto page = ReadPage(intact_, shape_.page_size, map_page);
+  const size_t map_start = index_layout::Le16(page.data() + row_table + 2 * map_row) & 0x1FFF;
+  ASSERT_EQ(page[map_start], 0) << "an inline map";
+  const uint32_t first_page = index_layout::Le32(page.data() + map_start + 1);
+  const uint32_t bit = where.page - first_page;
+  page[map_start + 5 + bit / 8] &= static_cast<uint8_t>(~(1u << (bit % 8)));
+  CopyWithPatch(intact_, damaged_, shape_.page_size, map_page, 0, page);
+
+  const OpenedWords words(damaged_);
+  EXPECT_EQ(words.Seek(kKey).outcome, SeekOutcome::kUnanswered);
+  // The scan no longer sees the row, and neither does the lookup.
+  EXPECT_TRUE(ScanRowsWithLong(words.table(), words.id_column(), kKey).empty());
+  EXPECT_TRUE(FindRowsWithLong(words.table(), words.id_column(), kKey).empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(BothFormats, DamagedIndex,
                          ::testing::Values(JetFormat::kJet3, JetFormat::kJet4),
                          [](const auto& info) {
