@@ -77,7 +77,9 @@ std::unique_ptr<Recordset> LibmdbDatabase::CountRows(const Query& query) {
 
 std::unique_ptr<Recordset> LibmdbDatabase::ColumnWhereEquals(const Query& query) {
   MdbCatalogEntry entry = FindTableEntry(mdb_, file_.page_count, path_, query.table);
-  const OpenTable table(mdb_, &entry, file_.page_count, path_, /*with_indexes=*/true);
+  // The lookup's index seek reads the index definitions itself; libmdb's
+  // reading of them would go unused.
+  const OpenTable table(mdb_, &entry, file_.page_count, path_, /*with_indexes=*/false);
   const auto column = table.FindColumn(query.column);
   if (!column) RaiseUnknownColumn(query.column, query.table);
   const auto where = table.FindColumn(query.where_column);
