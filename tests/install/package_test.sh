@@ -93,7 +93,7 @@ kill \$(cat "$work/pid") 2>/dev/null || true
 SCRIPT
 mkdir -p "$work/elsewhere"
 
-outcome=$(xvfb-run -a bash "$work/start.sh" "$root/usr/bin/vorelka")
+outcome=$(xvfb-run -a -s "-noreset" bash "$work/start.sh" "$root/usr/bin/vorelka")
 [[ $outcome == main ]] || { cat "$work/program.log"; fail "through the link: $outcome"; }
 echo "through the link: the drill window came up"
 
@@ -101,6 +101,6 @@ echo "through the link: the drill window came up"
 # drill window: the run above really read the packaged words.mdb.
 mkdir -p "$work/lonely"
 cp "$root/usr/lib/vorelka/vorelka" "$work/lonely/"
-outcome=$(xvfb-run -a bash "$work/start.sh" "$work/lonely/vorelka")
+outcome=$(xvfb-run -a -s "-noreset" bash "$work/start.sh" "$work/lonely/vorelka")
 [[ $outcome != main ]] || fail "the program came up without a word list"
 echo "without a word list: $outcome"

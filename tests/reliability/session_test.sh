@@ -20,7 +20,7 @@ trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 if [[ -z "${VORELKA_SESSION_UNDER_XVFB:-}" ]]; then
   export VORELKA_SESSION_UNDER_XVFB=1
   # -ac: the session run as nobody cannot read root's X authority file.
-  exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-ac -screen 0 1024x768x24" "$0" "$@"
+  exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-noreset -ac -screen 0 1024x768x24" "$0" "$@"
 fi
 
 program=$(realpath "$1")

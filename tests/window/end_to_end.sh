@@ -11,7 +11,7 @@ trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 if [[ -z "${VORELKA_E2E_UNDER_XVFB:-}" ]]; then
   export VORELKA_E2E_UNDER_XVFB=1
   # A server number of its own: other suites may start Xvfb at the same time.
-  exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1024x768x24" "$0" "$@"
+  exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-noreset -screen 0 1024x768x24" "$0" "$@"
 fi
 
 here=$(dirname "$(realpath "$0")")
