@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -14,8 +12,6 @@
 namespace vorelka::jet {
 
 namespace {
-
-using index_layout::Layout;
 
 // Far more levels than an index of 2^31 keys needs, even at two entries a
 // page; a deeper walk means the pages point in a loop or astray.
@@ -56,7 +52,9 @@ struct WalkResult {
 
 // Walks from the root to the leaf that would hold `key`. Every page must
 // belong to the table, be new on this walk, and keep its entries inside the
-// key range its parent gave it.
+// key range its parent gave it: above the entry before, and ending on the
+// very key of the parent's entry, which carries the last key below it. Only
+// the root may be empty (an empty table).
 WalkResult WalkIndex(PageSource& pages, uint32_t owner, uint32_t root,
                      std::span<const uint8_t> key) {
   const uint32_t max_depth = std::min(kMaxIndexDepth, pages.page_count());
@@ -78,9 +76,13 @@ WalkResult WalkIndex(PageSource& pages, uint32_t owner, uint32_t root,
     for (const IndexEntry& entry : entries) {
       if (!IsLongIndexKey(entry.key)) return {WalkOutcome::kDamaged};
     }
-    if (!entries.empty()) {
+    if (entries.empty()) {
+      if (depth != 0) return {WalkOutcome::kDamaged};
+    } else {
       if (has_lower && CompareKeys(entries.front().key, lower) < 0) return {WalkOutcome::kDamaged};
-      if (has_upper && CompareKeys(entries.back().key, upper) > 0) return {WalkOutcome::kDamaged};
+      // A node with a tail child keeps its last keys there, past its entries.
+      const int last = has_upper ? CompareKeys(entries.back().key, upper) : 0;
+      if (page->tail_page() != 0 ? last > 0 : last != 0) return {WalkOutcome::kDamaged};
     }
 
     // The first entry whose key is not below the one sought.

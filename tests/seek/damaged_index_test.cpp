@@ -97,6 +97,27 @@ TEST_P(DamagedIndex, EntryReachingPastThePageFallsBackToTheScan) {
   ExpectScanAnswers(KeysOfLeaf(1));
 }
 
+TEST_P(DamagedIndex, LeafThatLostItsLastEntryFallsBackToTheScan) {
+  // Clearing the mask's last set bit drops the leaf's last entry; its
+  // parent still names that key as the leaf's last.
+  const uint32_t leaf = shape_.leaves[1];
+  auto page = ReadPage(intact_, shape_.page_size, leaf);
+  size_t last_bit = 0;
+  for (size_t bit = 0; bit < layout().index_entry_mask_size * 8; ++bit) {
+    if (page[layout().index_entry_mask_offset + bit / 8] & (1u << (bit % 8))) last_bit = bit;
+  }
+  const size_t byte = layout().index_entry_mask_offset + last_bit / 8;
+  Damage(leaf, byte, {static_cast<uint8_t>(page[byte] & ~(1u << (last_bit % 8)))});
+  ExpectScanAnswers({shape_.leaf_bounds[1].second});
+}
+
+TEST_P(DamagedIndex, LeafWithNoEntriesFallsBackToTheScan) {
+  const uint32_t leaf = shape_.leaves[1];
+  Damage(leaf, layout().index_entry_mask_offset,
+         std::vector<uint8_t>(layout().index_entry_mask_size, 0));
+  ExpectScanAnswers(KeysOfLeaf(1));
+}
+
 TEST_P(DamagedIndex, ChildPageBeyondTheFileFallsBackToTheScan) {
   const auto root = ReadPage(intact_, shape_.page_size, shape_.root);
   const size_t child_at = layout().IndexEntriesStart() + FirstEntryEnd(root, layout()) -
