@@ -71,7 +71,7 @@ class DamagedIndex : public ::testing::TestWithParam<JetFormat> {
     return {first, first + (last - first) / 2, last};
   }
 
-  TempFolder folder_;
+  TempDir folder_;
   std::filesystem::path intact_ = folder_.Child("intact.mdb");
   std::filesystem::path damaged_ = folder_.Child("damaged.mdb");
   IndexShape shape_;

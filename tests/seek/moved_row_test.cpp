@@ -28,7 +28,7 @@ void PutLe16(std::vector<uint8_t>& page, size_t at, uint16_t value) {
 class MovedRow : public ::testing::TestWithParam<JetFormat> {};
 
 TEST_P(MovedRow, SeekFollowsTheOldSlotToTheRowsNewPlace) {
-  TempFolder folder;
+  TempDir folder;
   const auto intact = folder.Child("intact.mdb");
   const auto moved = folder.Child("moved.mdb");
   // Keys 2 and 3 have rows of the same size on the same page.

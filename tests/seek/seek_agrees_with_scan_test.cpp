@@ -25,7 +25,7 @@ std::vector<int32_t> SignedIds() {
 class SeekAgreesWithScan : public ::testing::TestWithParam<JetFormat> {
  protected:
   static void SetUpTestSuite() {
-    folder_ = new TempFolder;
+    folder_ = new TempDir;
     for (const JetFormat format : {JetFormat::kJet3, JetFormat::kJet4}) {
       const auto path = folder_->Child(format == JetFormat::kJet3 ? "jet3.mdb" : "jet4.mdb");
       WriteWords(path, format, SignedIds());
@@ -61,7 +61,7 @@ class SeekAgreesWithScan : public ::testing::TestWithParam<JetFormat> {
     }
   }
 
-  static inline TempFolder* folder_ = nullptr;
+  static inline TempDir* folder_ = nullptr;
   static inline std::map<JetFormat, std::filesystem::path> paths_;
   std::unique_ptr<OpenedWords> words_;
   std::map<int32_t, std::vector<RowLocation>> scanned_;
@@ -100,7 +100,7 @@ TEST_P(SeekAgreesWithScan, ForTheFirstAndLastKeyOfEveryLeaf) {
 }
 
 TEST_P(SeekAgreesWithScan, OnAnEmptyTable) {
-  TempFolder folder;
+  TempDir folder;
   const auto path = folder.Child("empty.mdb");
   WriteWords(path, GetParam(), {});
   const OpenedWords empty(path);
@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(BothFormats, SeekAgreesWithScan,
 // A million rows take an index of three levels or more; every leaf's edge
 // keys are found through it, with the words stored for them.
 TEST(SeekOnAMillionRows, FindsTheEdgeKeysOfEveryLeafWithTheirWords) {
-  TempFolder folder;
+  TempDir folder;
   const auto path = folder.Child("million.mdb");
   std::vector<int32_t> ids(1000000);
   for (size_t i = 0; i < ids.size(); ++i) ids[i] = static_cast<int32_t>(i + 1);

@@ -1,7 +1,5 @@
 #include "seek_files.h"
 
-#include <unistd.h>
-
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -11,27 +9,15 @@
 
 namespace vorelka::jet::seek_testing {
 
-TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vorelka-seek-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot make a temporary folder";
-  path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  std::filesystem::remove_all(path_, ec);
-}
-
 std::string EnglishOf(int32_t id) {
   return "word " + std::to_string(id);
 }
 
 void WriteWords(const std::filesystem::path& path, JetFormat format,
                 const std::vector<int32_t>& ids) {
-  WordsTableBuilder builder(path, format);
-  for (const int32_t id : ids) builder.Add({id, {EnglishOf(id), "слово " + std::to_string(id)}});
-  const Status status = builder.Finish();
-  ASSERT_TRUE(status.ok()) << status.message();
+  std::vector<vorelka::testing::Words> rows;
+  for (const int32_t id : ids) rows.push_back({id, EnglishOf(id), "слово " + std::to_string(id)});
+  vorelka::testing::WriteWords(path, format, rows);
 }
 
 OpenedWords::OpenedWords(const std::filesystem::path& path) {

@@ -16,21 +16,11 @@
 #include "jet/libmdb.h"
 #include "jet/open_table.h"
 #include "jet/words_table_builder.h"
+#include "tests/support/test_files.h"
 
 namespace vorelka::jet::seek_testing {
 
-// A temporary folder, removed with everything in it at the end.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  std::filesystem::path Child(const std::string& name) const { return path_ / name; }
-
- private:
-  std::filesystem::path path_;
-};
+using vorelka::testing::TempDir;
 
 // The English word the test files store for a key.
 std::string EnglishOf(int32_t id);

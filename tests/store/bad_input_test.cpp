@@ -9,14 +9,14 @@
 #include "services/app_facts.h"
 #include "services/testing/recording.h"
 #include "store/word_store.h"
-#include "test_databases.h"
+#include "tests/support/test_files.h"
 
 namespace vorelka::store {
 namespace {
 
-using testing::NumberedPairs;
+using testing::NumberedRows;
 using testing::ReadBytes;
-using testing::TempFolder;
+using testing::TempDir;
 using testing::WriteBytes;
 using testing::WriteWords;
 
@@ -51,13 +51,13 @@ class BadInputTest : public ::testing::Test {
 
   std::string GoodDatabaseBytes() {
     const std::string good = folder_.Child("good.mdb");
-    WriteWords(good, NumberedPairs(400));
+    WriteWords(good, jet::JetFormat::kJet4, NumberedRows(400));
     std::string bytes = ReadBytes(good);
     std::filesystem::remove(good);
     return bytes;
   }
 
-  TempFolder folder_;
+  TempDir folder_;
   services::FixedAppFacts facts_{folder_.path().string()};
   services::testing::RecordingMessageBox box_;
   WordStore store_{facts_, box_};
@@ -73,33 +73,24 @@ TEST_F(BadInputTest, AFolderNamedLikeTheFileCannotBeOpened) {
   ExpectEveryCallReports(jet::kErrCannotOpenFile);
 }
 
-TEST_F(BadInputTest, AnEmptyFileIsNotADatabase) {
-  WriteBytes(Database(), "");
-  ExpectEveryCallReports(jet::kErrUnrecognizedFormat);
-}
-
-TEST_F(BadInputTest, ATextFileIsNotADatabase) {
-  WriteBytes(Database(), "Id\tEnglish\tRussian\n1\tcat\tкошка\n");
-  ExpectEveryCallReports(jet::kErrUnrecognizedFormat);
-}
-
-TEST_F(BadInputTest, RandomBytesAreNotADatabase) {
+TEST_F(BadInputTest, AnEmptyTextRandomOrCutFileIsNotADatabase) {
   std::mt19937 generator(20261207);
-  std::string bytes(3 * 4096, '\0');
-  for (char& c : bytes) c = static_cast<char>(generator());
-  WriteBytes(Database(), bytes);
-  ExpectEveryCallReports(jet::kErrUnrecognizedFormat);
-}
-
-TEST_F(BadInputTest, AFileCutInsideAPageIsNotADatabase) {
-  const std::string bytes = GoodDatabaseBytes();
-  WriteBytes(Database(), bytes.substr(0, bytes.size() / 2 + 100));
-  ExpectEveryCallReports(jet::kErrUnrecognizedFormat);
-}
-
-TEST_F(BadInputTest, AFileCutBeforeItsCatalogIsNotADatabase) {
-  WriteBytes(Database(), GoodDatabaseBytes().substr(0, 2 * 4096));
-  ExpectEveryCallReports(jet::kErrUnrecognizedFormat);
+  std::string random(3 * 4096, '\0');
+  for (char& c : random) c = static_cast<char>(generator());
+  const std::string good = GoodDatabaseBytes();
+  const std::pair<const char*, std::string> files[] = {
+      {"empty", ""},
+      {"text", "Id\tEnglish\tRussian\n1\tcat\tкошка\n"},
+      {"random bytes", random},
+      {"cut inside a page", good.substr(0, good.size() / 2 + 100)},
+      {"cut before its catalog", good.substr(0, 2 * 4096)},
+  };
+  for (const auto& [what, bytes] : files) {
+    SCOPED_TRACE(what);
+    WriteBytes(Database(), bytes);
+    box_.shown.clear();
+    ExpectEveryCallReports(jet::kErrUnrecognizedFormat);
+  }
 }
 
 TEST_F(BadInputTest, AFileCutOnAPageBoundaryLosesNoRowSilently) {
@@ -120,14 +111,14 @@ TEST_F(BadInputTest, AFileCutOnAPageBoundaryLosesNoRowSilently) {
 }
 
 TEST_F(BadInputTest, ADatabaseWithoutTheWordsTableNamesTheTable) {
-  WriteWords(Database(), NumberedPairs(3), jet::JetFormat::kJet4,
+  WriteWords(Database(), jet::JetFormat::kJet4, NumberedRows(3),
              {"Vocabulary", "Id", {"English", "Russian"}});
   ExpectEveryCallReports(jet::kErrTableNotFound);
   EXPECT_NE(box_.shown[0].text.find("'Words'"), std::string::npos);
 }
 
 TEST_F(BadInputTest, AWordsTableWithoutRussianFailsOnlyTheRussianLookup) {
-  WriteWords(Database(), {{1, "cat", std::nullopt}}, jet::JetFormat::kJet4,
+  WriteWords(Database(), jet::JetFormat::kJet4, {{1, "cat", std::nullopt}},
              {"Words", "Id", {"English"}});
   EXPECT_EQ(store_.GetWordCount(), 1);
   EXPECT_EQ(store_.GetWord(1, true), "cat");
@@ -141,7 +132,7 @@ TEST_F(BadInputTest, AWordsTableWithoutRussianFailsOnlyTheRussianLookup) {
 // Root reads any file whatever its permissions, so the unreadable file is
 // tried by a child that has given up root for "nobody".
 TEST_F(BadInputTest, AnUnreadableFileCannotBeOpened) {
-  WriteWords(Database(), NumberedPairs(3));
+  WriteWords(Database(), jet::JetFormat::kJet4, NumberedRows(3));
   std::filesystem::permissions(folder_.path(), std::filesystem::perms::all);
   std::filesystem::permissions(Database(), std::filesystem::perms::none);
   constexpr uid_t kNobody = 65534;

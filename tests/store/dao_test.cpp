@@ -3,13 +3,13 @@
 #include "jet/dao.h"
 #include "jet/jet_errors.h"
 #include "services/error.h"
-#include "test_databases.h"
+#include "tests/support/test_files.h"
 
 namespace vorelka::jet {
 namespace {
 
-using store::testing::TempFolder;
-using store::testing::WriteWords;
+using vorelka::testing::TempDir;
+using vorelka::testing::WriteWords;
 
 template <typename Call>
 int32_t ErrorNumberOf(Call call) {
@@ -24,13 +24,14 @@ int32_t ErrorNumberOf(Call call) {
 class DaoTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WriteWords(path_, {{1, "cat", "кошка"}, {2, std::nullopt, ""}, {3, "", std::nullopt}});
+    WriteWords(path_, JetFormat::kJet4,
+               {{1, "cat", "кошка"}, {2, std::nullopt, ""}, {3, "", std::nullopt}});
     db_ = engine_.OpenDatabase(path_);
   }
 
   std::unique_ptr<Recordset> Open(const std::string& sql) { return db_->OpenRecordset(sql); }
 
-  TempFolder folder_;
+  TempDir folder_;
   std::string path_ = folder_.Child("any name.mdb");
   DBEngine engine_;
   std::unique_ptr<Database> db_;

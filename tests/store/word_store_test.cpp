@@ -7,23 +7,23 @@
 #include "services/app_facts.h"
 #include "services/testing/recording.h"
 #include "store/word_store.h"
-#include "test_databases.h"
+#include "tests/support/test_files.h"
 
 namespace vorelka::store {
 namespace {
 
-using testing::NumberedPairs;
-using testing::Pair;
+using testing::NumberedRows;
 using testing::ReadBytes;
-using testing::TempFolder;
+using testing::TempDir;
+using testing::Words;
 using testing::WriteWords;
 
 class WordStoreTest : public ::testing::TestWithParam<jet::JetFormat> {
  protected:
   std::string Database() const { return folder_.Child("words.mdb"); }
-  void Write(const std::vector<Pair>& pairs) { WriteWords(Database(), pairs, GetParam()); }
+  void Write(const std::vector<Words>& pairs) { WriteWords(Database(), GetParam(), pairs); }
 
-  TempFolder folder_;
+  TempDir folder_;
   services::FixedAppFacts facts_{folder_.path().string()};
   services::testing::RecordingMessageBox box_;
   WordStore store_{facts_, box_};
@@ -35,38 +35,34 @@ INSTANTIATE_TEST_SUITE_P(BothFormats, WordStoreTest,
                            return info.param == jet::JetFormat::kJet3 ? "Jet3" : "Jet4";
                          });
 
-TEST_P(WordStoreTest, GetWordCount_ReturnsTheNumberOfPairs) {
-  Write(NumberedPairs(250));
-  EXPECT_EQ(store_.GetWordCount(), 250);
+TEST_P(WordStoreTest, GetWordCount_ReturnsTheNumberOfPairsAndZeroForAnEmptyTableWithoutABox) {
+  for (const int32_t count : {250, 0}) {
+    Write(NumberedRows(count));
+    EXPECT_EQ(store_.GetWordCount(), count);
+  }
   EXPECT_TRUE(box_.shown.empty());
 }
 
-TEST_P(WordStoreTest, GetWordCount_ReturnsZeroForAnEmptyTableWithoutABox) {
-  Write({});
-  EXPECT_EQ(store_.GetWordCount(), 0);
+TEST_P(WordStoreTest, GetWord_ReturnsEitherWordOfAnyKeyExactlyAndNullAsEmpty) {
+  std::string longest_russian;
+  for (int i = 0; i < 255; ++i) longest_russian += "ж";
+  const std::vector<Words> rows = {{1, "cat", "кошка"},
+                                   {2, "hedgehog", "ёж"},
+                                   {3, "pike", "Щука"},
+                                   {4, "to be", "быть, являться"},
+                                   {5, std::string(255, 'w'), longest_russian},
+                                   {2147483647, "max", "максимум"},
+                                   {-7, "minus seven", "минус семь"},
+                                   {-2147483647 - 1, "min", "минимум"},
+                                   {8, std::nullopt, "нуль"},
+                                   {9, "", std::nullopt},
+                                   {10, "  ", " пробел "}};
+  Write(rows);
+  for (const Words& row : rows) {
+    EXPECT_EQ(store_.GetWord(row.id, true), row.english.value_or("")) << row.id;
+    EXPECT_EQ(store_.GetWord(row.id, false), row.russian.value_or("")) << row.id;
+  }
   EXPECT_TRUE(box_.shown.empty());
-}
-
-TEST_P(WordStoreTest, GetWord_ReturnsTheEnglishOrTheRussianWordOfTheKey) {
-  Write({{1, "cat", "кошка"},
-         {2, "hedgehog", "ёж"},
-         {3, "pike", "Щука"},
-         {4, "to be", "быть, являться"}});
-  EXPECT_EQ(store_.GetWord(1, true), "cat");
-  EXPECT_EQ(store_.GetWord(1, false), "кошка");
-  EXPECT_EQ(store_.GetWord(2, false), "ёж");
-  EXPECT_EQ(store_.GetWord(3, false), "Щука");
-  EXPECT_EQ(store_.GetWord(4, true), "to be");
-  EXPECT_EQ(store_.GetWord(4, false), "быть, являться");
-  EXPECT_TRUE(box_.shown.empty());
-}
-
-TEST_P(WordStoreTest, GetWord_ReadsTheLongestTextAColumnHolds) {
-  std::string russian;
-  for (int i = 0; i < 255; ++i) russian += "ж";
-  Write({{1, std::string(255, 'w'), russian}});
-  EXPECT_EQ(store_.GetWord(1, true), std::string(255, 'w'));
-  EXPECT_EQ(store_.GetWord(1, false), russian);
 }
 
 TEST_P(WordStoreTest, GetWord_ReturnsEmptyWithoutABoxForKeysWithNoRow) {
@@ -78,30 +74,8 @@ TEST_P(WordStoreTest, GetWord_ReturnsEmptyWithoutABoxForKeysWithNoRow) {
   EXPECT_TRUE(box_.shown.empty());
 }
 
-TEST_P(WordStoreTest, GetWord_FindsTheExtremeAndNegativeKeysWhereRowsHaveThem) {
-  Write({{2147483647, "max", "максимум"},
-         {-7, "minus seven", "минус семь"},
-         {-2147483647 - 1, "min", "минимум"}});
-  EXPECT_EQ(store_.GetWord(2147483647, true), "max");
-  EXPECT_EQ(store_.GetWord(-7, false), "минус семь");
-  EXPECT_EQ(store_.GetWord(-2147483647 - 1, true), "min");
-  EXPECT_EQ(store_.GetWord(7, true), "");
-  EXPECT_TRUE(box_.shown.empty());
-}
-
-TEST_P(WordStoreTest, GetWord_ReturnsEmptyForNullAndBlankWordsAndKeepsSpaces) {
-  Write({{1, std::nullopt, "нуль"}, {2, "", std::nullopt}, {3, "  ", " пробел "}});
-  EXPECT_EQ(store_.GetWord(1, true), "");
-  EXPECT_EQ(store_.GetWord(1, false), "нуль");
-  EXPECT_EQ(store_.GetWord(2, true), "");
-  EXPECT_EQ(store_.GetWord(2, false), "");
-  EXPECT_EQ(store_.GetWord(3, true), "  ");
-  EXPECT_EQ(store_.GetWord(3, false), " пробел ");
-  EXPECT_TRUE(box_.shown.empty());
-}
-
 TEST_P(WordStoreTest, EveryCallReadsTheFileAfresh) {
-  Write(NumberedPairs(3));
+  Write(NumberedRows(3));
   EXPECT_EQ(store_.GetWordCount(), 3);
   EXPECT_EQ(store_.GetWord(2, true), "english 2");
   Write({{2, "replaced", "заменено"}});
@@ -110,7 +84,7 @@ TEST_P(WordStoreTest, EveryCallReadsTheFileAfresh) {
 }
 
 TEST_P(WordStoreTest, ReadingLeavesTheFileAndItsFolderAsTheyWere) {
-  Write(NumberedPairs(20));
+  Write(NumberedRows(20));
   struct stat before {};
   ASSERT_EQ(::stat(Database().c_str(), &before), 0);
   const std::string bytes = ReadBytes(Database());
@@ -134,7 +108,7 @@ TEST_P(WordStoreTest, ReadingLeavesTheFileAndItsFolderAsTheyWere) {
 
 TEST_P(WordStoreTest, UseFileReadsTheNamedFileForBothQuestions) {
   const std::string other = folder_.Child("elsewhere.mdb");
-  WriteWords(other, {{1, "bread", "хлеб"}}, GetParam());
+  WriteWords(other, GetParam(), {{1, "bread", "хлеб"}});
   store_.UseFile(other);
   EXPECT_EQ(store_.GetWordCount(), 1);
   EXPECT_EQ(store_.GetWord(1, false), "хлеб");
@@ -142,8 +116,8 @@ TEST_P(WordStoreTest, UseFileReadsTheNamedFileForBothQuestions) {
 }
 
 TEST(WordStoreCharset, Jet3TextIsReadInTheCodePageTheFileNamesWhateverTheEnvironmentSays) {
-  TempFolder folder;
-  WriteWords(folder.Child("words.mdb"), {{1, "cat", "кошка"}}, jet::JetFormat::kJet3);
+  TempDir folder;
+  WriteWords(folder.Child("words.mdb"), jet::JetFormat::kJet3, {{1, "cat", "кошка"}});
   // libmdb would otherwise take its character sets from these.
   ::setenv("MDB_JET3_CHARSET", "CP1252", 1);
   ::setenv("MDBICONV", "ISO-8859-1", 1);
@@ -186,15 +160,15 @@ TEST_F(PathRulesTest, AtTheRootTheCountAddsNoSeparatorAndTheLookupDoublesIt) {
 }
 
 TEST_F(PathRulesTest, InAnyOtherFolderBothAddOneSeparator) {
-  const TempFolder folder;
+  const TempDir folder;
   const std::string base = folder.path().string();
   EXPECT_EQ(ReportedPathOf(base, true), base + "/words.mdb");
   EXPECT_EQ(ReportedPathOf(base, false), base + "/words.mdb");
 }
 
 TEST_F(PathRulesTest, TheDoubledSeparatorStillFindsTheFile) {
-  const TempFolder folder;
-  WriteWords(folder.Child("words.mdb"), {{1, "milk", "молоко"}});
+  const TempDir folder;
+  WriteWords(folder.Child("words.mdb"), jet::JetFormat::kJet4, {{1, "milk", "молоко"}});
   services::FixedAppFacts facts(folder.path().string() + "/");  // a folder that ends in one
   services::testing::RecordingMessageBox box;
   WordStore store(facts, box);

@@ -29,20 +29,20 @@ class IndexLayout : public ::testing::TestWithParam<JetFormat> {
   int PlainLeafCapacity() const { return Jet3() ? 1800 / 9 : 3616 / 9; }
 
   IndexWalk BuildAndWalk(const std::vector<Words>& rows) {
-    BuildWords(file_, GetParam(), rows);
+    WriteWords(file_, GetParam(), rows);
     IndexWalk walk = WalkPrimaryKey(file_);
     EXPECT_TRUE(walk.faults.empty()) << walk.faults.front();
     return walk;
   }
 
-  ScratchDir dir_;
+  TempDir dir_;
   std::filesystem::path file_ = dir_ / "words.mdb";
 };
 
 TEST_P(IndexLayout, LeafRootHoldsEntriesAsAccessWritesThem) {
   const IndexWalk walk = BuildAndWalk({{1, "a", "б"}, {-2, "c", "д"}});
   ASSERT_EQ(walk.levels, 1);
-  const std::string bytes = ReadFile(file_);
+  const std::string bytes = ReadBytes(file_);
   const auto* page =
       reinterpret_cast<const uint8_t*>(bytes.data()) + size_t{walk.root_page} * PageSize();
   const size_t entries = Jet3() ? 0xF8 : 0x1E0;

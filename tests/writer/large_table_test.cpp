@@ -32,11 +32,11 @@ std::vector<Words> LargeList() {
 class LargeTable : public ::testing::TestWithParam<JetFormat> {
  protected:
   static void SetUpTestSuite() {
-    dir_ = new ScratchDir;
+    dir_ = new TempDir;
     rows_ = new std::vector<Words>(LargeList());
     for (JetFormat format : {JetFormat::kJet3, JetFormat::kJet4}) {
       const auto start = std::chrono::steady_clock::now();
-      BuildWords(File(format), format, *rows_);
+      WriteWords(File(format), format, *rows_);
       const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
       std::printf("%s: %d rows in %.2f s, %ju bytes\n", FormatName(format).c_str(), kRows,
                   took.count(), static_cast<uintmax_t>(std::filesystem::file_size(File(format))));
@@ -50,11 +50,11 @@ class LargeTable : public ::testing::TestWithParam<JetFormat> {
     return *dir_ / (FormatName(format) + ".mdb");
   }
 
-  static ScratchDir* dir_;
+  static TempDir* dir_;
   static std::vector<Words>* rows_;
 };
 
-ScratchDir* LargeTable::dir_ = nullptr;
+TempDir* LargeTable::dir_ = nullptr;
 std::vector<Words>* LargeTable::rows_ = nullptr;
 
 TEST_P(LargeTable, LibmdbReadsEveryRowBack) {
@@ -74,7 +74,7 @@ TEST_P(LargeTable, IndexHoldsEveryKeyInThreeLevels) {
 TEST_P(LargeTable, MapsTheDataAndIndexPagesThroughUsageMapPages) {
   // Page 3 holds the usage maps; rows 2 and 4 map the table's and the
   // index's pages and are reference maps (type 1) at this size.
-  const std::string bytes = ReadFile(File(GetParam()));
+  const std::string bytes = ReadBytes(File(GetParam()));
   const bool jet3 = GetParam() == JetFormat::kJet3;
   const size_t page = jet3 ? 2048 * 3 : 4096 * 3;
   const size_t offsets = page + (jet3 ? 10 : 14);

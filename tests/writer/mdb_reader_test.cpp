@@ -19,7 +19,7 @@ std::string DumpWithMdbReader(const std::filesystem::path& file) {
 
 class MdbReader : public ::testing::TestWithParam<JetFormat> {
  protected:
-  ScratchDir dir_;
+  TempDir dir_;
   std::filesystem::path file_ = dir_ / "words.mdb";
 };
 
@@ -30,7 +30,7 @@ TEST_P(MdbReader, ReadsTheSameRowsWithNullsApartFromEmptyText) {
                                    {-2147483647 - 1, "min", "Ёё ЯЯ «»"},
                                    {2147483647, "tab\tand\\", "перевод\nстроки"},
                                    {0, std::string(255, 'z'), "конец"}};
-  BuildWords(file_, GetParam(), rows);
+  WriteWords(file_, GetParam(), rows);
   EXPECT_EQ(DumpWithMdbReader(file_), AsTsv(rows));
 }
 
@@ -42,12 +42,12 @@ TEST_P(MdbReader, ReadsRowsOfEveryLengthAroundTheJumpBoundaries) {
     rows.push_back({length, std::string(length, 'e'), std::nullopt});
     rows.push_back({1000 + length, std::string(length, 'e'), russian});
   }
-  BuildWords(file_, GetParam(), rows);
+  WriteWords(file_, GetParam(), rows);
   EXPECT_EQ(DumpWithMdbReader(file_), AsTsv(rows));
 }
 
 TEST_P(MdbReader, ReadsAnEmptyTable) {
-  BuildWords(file_, GetParam(), {});
+  WriteWords(file_, GetParam(), {});
   EXPECT_EQ(DumpWithMdbReader(file_), AsTsv({}));
 }
 
@@ -57,7 +57,7 @@ TEST_P(MdbReader, ReadsATableWhoseUsageMapsNeedMapPages) {
     rows.push_back({i, "word " + std::to_string(i),
                     i % 97 == 0 ? std::nullopt : std::optional<std::string>("слово")});
   }
-  BuildWords(file_, GetParam(), rows);
+  WriteWords(file_, GetParam(), rows);
   EXPECT_TRUE(DumpWithMdbReader(file_) == AsTsv(rows));
 }
 

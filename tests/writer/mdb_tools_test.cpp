@@ -12,7 +12,7 @@ using jet::JetFormat;
 class MdbTools : public ::testing::TestWithParam<JetFormat> {
  protected:
   void SetUp() override {
-    BuildWords(file_, GetParam(),
+    WriteWords(file_, GetParam(),
                {{1, "cat", "кошка"}, {2, "", std::nullopt}, {-3, "dog, big", "собака"}});
   }
   RunResult Tool(std::vector<std::string> arguments) {
@@ -20,7 +20,7 @@ class MdbTools : public ::testing::TestWithParam<JetFormat> {
     return RunProgram(arguments);
   }
 
-  ScratchDir dir_;
+  TempDir dir_;
   std::filesystem::path file_ = dir_ / "words.mdb";
 };
 

@@ -14,7 +14,7 @@ class VorelkaWords : public ::testing::Test {
  protected:
   RunResult Build(const std::string& list_name, const std::string& list,
                   std::vector<std::string> extra = {}) {
-    WriteFile(dir_ / list_name, list);
+    WriteBytes(dir_ / list_name, list);
     std::vector<std::string> args = {kTool, "build", (dir_ / list_name).string(), "-o",
                                      db_.string()};
     args.insert(args.end(), extra.begin(), extra.end());
@@ -23,7 +23,7 @@ class VorelkaWords : public ::testing::Test {
   RunResult List() { return RunProgram({kTool, "list", db_.string()}); }
   RunResult Check() { return RunProgram({kTool, "check", db_.string()}); }
 
-  ScratchDir dir_;
+  TempDir dir_;
   std::filesystem::path db_ = dir_ / "words.mdb";
 };
 
@@ -72,11 +72,11 @@ TEST_F(VorelkaWords, RefusesBadInputWithFileAndLineAndWritesNothing) {
       {"", "list.tsv is empty: it needs a header row"},
   };
   for (const Case& c : cases) {
-    WriteFile(db_, "the old database");
+    WriteBytes(db_, "the old database");
     const RunResult r = Build("list.tsv", c.list);
     EXPECT_EQ(r.exit_code, 1) << c.message;
     EXPECT_EQ(r.err, "vorelka-words build: " + (dir_ / c.message).string() + "\n");
-    EXPECT_EQ(ReadFile(db_), "the old database");
+    EXPECT_EQ(ReadBytes(db_), "the old database");
     std::filesystem::remove(db_);
   }
   EXPECT_EQ(dir_.FileNames(), std::vector<std::string>{"list.tsv"});

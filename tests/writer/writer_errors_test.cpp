@@ -21,16 +21,16 @@ class WriterErrors : public ::testing::TestWithParam<JetFormat> {
     return builder.Finish();
   }
 
-  ScratchDir dir_;
+  TempDir dir_;
   std::filesystem::path file_ = dir_ / "words.mdb";
 };
 
 TEST_P(WriterErrors, Add_RefusesADuplicateKeyNamingBothRows) {
-  WriteFile(file_, "previous database");
+  WriteBytes(file_, "previous database");
   const Status s = Build({{5, {"a", "б"}}, {6, {"c", "д"}}, {5, {"e", "ж"}}});
   EXPECT_FALSE(s.ok());
   EXPECT_EQ(s.message(), "duplicate key 5: rows 1 and 3");
-  EXPECT_EQ(ReadFile(file_), "previous database");
+  EXPECT_EQ(ReadBytes(file_), "previous database");
   EXPECT_EQ(dir_.FileNames(), std::vector<std::string>{"words.mdb"});
 }
 
@@ -69,7 +69,7 @@ TEST_P(WriterErrors, KeepsTheFirstErrorAndIgnoresLaterRows) {
 }
 
 TEST_P(WriterErrors, AbandonAndDestructionLeaveNoFile) {
-  WriteFile(file_, "keep me");
+  WriteBytes(file_, "keep me");
   {
     WordsTableBuilder builder(file_, GetParam());
     builder.Add({1, {"a", "б"}});
@@ -81,7 +81,7 @@ TEST_P(WriterErrors, AbandonAndDestructionLeaveNoFile) {
     WordsTableBuilder builder(file_, GetParam());
     builder.Add({1, {"a", "б"}});
   }  // neither Finish nor Abandon
-  EXPECT_EQ(ReadFile(file_), "keep me");
+  EXPECT_EQ(ReadBytes(file_), "keep me");
   EXPECT_EQ(dir_.FileNames(), std::vector<std::string>{"words.mdb"});
 }
 
@@ -120,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(BothFormats, WriterErrors,
                          [](const auto& info) { return FormatName(info.param); });
 
 TEST(WriterJet3Text, Add_RefusesTextCodePage1251CannotHoldNamingTheRow) {
-  ScratchDir dir;
+  TempDir dir;
   WordsTableBuilder builder(dir / "words.mdb", JetFormat::kJet3);
   builder.Add({1, {"café", "кафе"}});  // é is not in code page 1251
   EXPECT_EQ(builder.Finish().message(),
@@ -140,13 +140,13 @@ TEST(WriterJet3Text, StoresEveryCharacterOfCodePage1251) {
   ASSERT_EQ(utf8.exit_code, 0) << utf8.err;
   const std::string first = utf8.out.substr(0, utf8.out.find("a"));
   const std::string rest = utf8.out.substr(first.size());
-  ScratchDir dir;
-  BuildWords(dir / "words.mdb", JetFormat::kJet3, {{1, first, rest}});
+  TempDir dir;
+  WriteWords(dir / "words.mdb", JetFormat::kJet3, {{1, first, rest}});
   EXPECT_EQ(ReadWords(dir / "words.mdb"), (std::vector<Words>{{1, first, rest}}));
 }
 
 TEST(WriterJet4Text, Add_RefusesCharactersBeyondUcs2) {
-  ScratchDir dir;
+  TempDir dir;
   WordsTableBuilder builder(dir / "words.mdb", JetFormat::kJet4);
   builder.Add({8, {"smile \xF0\x9F\x98\x80", "улыбка"}});
   EXPECT_EQ(builder.Finish().message(),
@@ -155,13 +155,13 @@ TEST(WriterJet4Text, Add_RefusesCharactersBeyondUcs2) {
 }
 
 TEST(WriterJet4Text, StoresMixedScriptsAndALeadingByteOrderMark) {
-  ScratchDir dir;
+  TempDir dir;
   const std::vector<Words> rows = {{1, "Ѐ and Ā",
                                     "\xEF\xBB\xBF"
                                     "начало"},  // U+0400 and U+0100 have a zero low byte
                                    {2, "a б c д e", "日本語 and ελληνικά"},
                                    {3, "\xEF\xBB\xBF", "x\xEF\xBB\xBFy"}};
-  BuildWords(dir / "words.mdb", JetFormat::kJet4, rows);
+  WriteWords(dir / "words.mdb", JetFormat::kJet4, rows);
   EXPECT_EQ(ReadWords(dir / "words.mdb"), rows);
 }
 

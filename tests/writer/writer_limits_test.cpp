@@ -14,14 +14,14 @@ using jet::JetFormat;
 
 class WriterLimits : public ::testing::TestWithParam<JetFormat> {
  protected:
-  ScratchDir dir_;
+  TempDir dir_;
   std::filesystem::path file_ = dir_ / "words.mdb";
 };
 
 TEST_P(WriterLimits, Add_RefusesRowsThatWouldPassTheFileSizeLimit) {
   jet::writer::Format small = jet::writer::FormatOf(GetParam());
   small.max_file_size = 64 * small.page_size;
-  WriteFile(file_, "the old database");
+  WriteBytes(file_, "the old database");
   jet::writer::WordsTableWriter writer(file_, small, {});
   int added = 0;
   while (writer.status().ok() && added < 100000) {
@@ -34,7 +34,7 @@ TEST_P(WriterLimits, Add_RefusesRowsThatWouldPassTheFileSizeLimit) {
                 " size limit of " + (GetParam() == JetFormat::kJet3 ? "128 KiB" : "256 KiB") +
                 " (64 pages of " + std::to_string(small.page_size) + " bytes)");
   EXPECT_FALSE(writer.Finish().ok());
-  EXPECT_EQ(ReadFile(file_), "the old database");
+  EXPECT_EQ(ReadBytes(file_), "the old database");
   EXPECT_EQ(dir_.FileNames(), std::vector<std::string>{"words.mdb"});
 }
 

@@ -25,7 +25,7 @@ std::string Repeat(const std::string& text, int times) {
 
 class WriterRoundTrip : public ::testing::TestWithParam<JetFormat> {
  protected:
-  ScratchDir dir_;
+  TempDir dir_;
   std::filesystem::path file_ = dir_ / "words.mdb";
 };
 
@@ -38,14 +38,14 @@ TEST_P(WriterRoundTrip, ReadsBackEveryRowExactly) {
       {5, "tab\there", "line\nbreak"},
       {6, std::string(255, 'x'), Repeat("я", 255)},
   };
-  BuildWords(file_, GetParam(), rows);
+  WriteWords(file_, GetParam(), rows);
   EXPECT_EQ(ReadWords(file_), rows);
 }
 
 TEST_P(WriterRoundTrip, KeepsNullApartFromEmptyText) {
   const std::vector<Words> rows = {
       {1, "", std::nullopt}, {2, std::nullopt, ""}, {3, std::nullopt, std::nullopt}, {4, "", ""}};
-  BuildWords(file_, GetParam(), rows);
+  WriteWords(file_, GetParam(), rows);
   EXPECT_EQ(ReadWords(file_), rows);
 }
 
@@ -54,7 +54,7 @@ TEST_P(WriterRoundTrip, StoresNegativeZeroAndExtremeKeys) {
                                    {-2147483647 - 1, "min", "мин"},
                                    {0, "zero", "ноль"},
                                    {-1, "minus one", "минус один"}};
-  BuildWords(file_, GetParam(), rows);
+  WriteWords(file_, GetParam(), rows);
   EXPECT_EQ(ReadWords(file_), rows);
   const IndexWalk walk = WalkPrimaryKey(file_);
   EXPECT_TRUE(walk.faults.empty()) << walk.faults.front();
@@ -62,7 +62,7 @@ TEST_P(WriterRoundTrip, StoresNegativeZeroAndExtremeKeys) {
 }
 
 TEST_P(WriterRoundTrip, WritesAnEmptyTableThatReadsAsNoRows) {
-  BuildWords(file_, GetParam(), {});
+  WriteWords(file_, GetParam(), {});
   EXPECT_TRUE(ReadWords(file_).empty());
   const IndexWalk walk = WalkPrimaryKey(file_);
   EXPECT_TRUE(walk.faults.empty()) << walk.faults.front();
@@ -73,7 +73,7 @@ TEST_P(WriterRoundTrip, KeepsRowsInAddOrderAndTheIndexInKeyOrder) {
   std::vector<Words> rows;
   for (int i = 1; i <= 5000; ++i) rows.push_back({i * 7 - 20000, "w" + std::to_string(i), "с"});
   std::shuffle(rows.begin(), rows.end(), std::mt19937(42));
-  BuildWords(file_, GetParam(), rows);
+  WriteWords(file_, GetParam(), rows);
   EXPECT_EQ(ReadWords(file_), rows);
   const IndexWalk walk = WalkPrimaryKey(file_);
   ASSERT_TRUE(walk.faults.empty()) << walk.faults.front();
@@ -122,7 +122,7 @@ TEST_P(WriterRoundTrip, ReadsBackRowsOfEveryLengthAroundTheJumpBoundaries) {
     rows.push_back({1000 + length, std::string(length, 'e'), std::string(length - 200, 'r')});
     rows.push_back({2000 + length, std::string(length, 'e'), Repeat("ж", length)});
   }
-  BuildWords(file_, GetParam(), rows);
+  WriteWords(file_, GetParam(), rows);
   EXPECT_EQ(ReadWords(file_), rows);
 }
 
@@ -146,8 +146,8 @@ TEST_P(WriterRoundTrip, WritesATableDefinitionLongerThanOnePage) {
 }
 
 TEST_P(WriterRoundTrip, ReplacesAnExistingFileOnlyOnSuccess) {
-  WriteFile(file_, "old contents");
-  BuildWords(file_, GetParam(), {{1, "one", "один"}});
+  WriteBytes(file_, "old contents");
+  WriteWords(file_, GetParam(), {{1, "one", "один"}});
   EXPECT_EQ(ReadWords(file_), (std::vector<Words>{{1, "one", "один"}}));
   EXPECT_EQ(dir_.FileNames(), std::vector<std::string>{"words.mdb"});
 }

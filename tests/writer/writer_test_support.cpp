@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <random>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -17,34 +16,12 @@ extern char** environ;
 
 namespace vorelka::testing {
 
-ScratchDir::ScratchDir() {
-  std::random_device seed;
-  const auto base = std::filesystem::temp_directory_path();
-  do {
-    path_ = base / ("vorelka-writer-" + std::to_string(seed()));
-  } while (!std::filesystem::create_directory(path_));
-}
-
-ScratchDir::~ScratchDir() {
-  std::error_code ec;
-  std::filesystem::remove_all(path_, ec);
-}
-
-std::vector<std::string> ScratchDir::FileNames() const {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 RunResult RunProgram(const std::vector<std::string>& arguments, const std::string& input) {
-  ScratchDir io;
+  TempDir io;
   const std::string in_path = (io / "in").string();
   const std::string out_path = (io / "out").string();
   const std::string err_path = (io / "err").string();
-  WriteFile(in_path, input);
+  WriteBytes(in_path, input);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, in_path.c_str(), O_RDONLY, 0);
@@ -63,8 +40,8 @@ RunResult RunProgram(const std::vector<std::string>& arguments, const std::strin
     result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   }
   posix_spawn_file_actions_destroy(&actions);
-  result.out = ReadFile(out_path);
-  result.err = ReadFile(err_path);
+  result.out = ReadBytes(out_path);
+  result.err = ReadBytes(err_path);
   return result;
 }
 
@@ -74,14 +51,6 @@ RunResult MdbSql(const std::filesystem::path& file, const std::string& query) {
                      ? r.out.size()
                      : r.out.find_first_not_of('\n'));
   return r;
-}
-
-void BuildWords(const std::filesystem::path& file, jet::JetFormat format,
-                const std::vector<Words>& rows) {
-  jet::WordsTableBuilder builder(file, format);
-  for (const Words& row : rows) builder.Add({row.id, {row.english, row.russian}});
-  const jet::Status status = builder.Finish();
-  ASSERT_TRUE(status.ok()) << status.message();
 }
 
 std::vector<Words> ReadWords(const std::filesystem::path& file, const std::string& table) {
@@ -110,18 +79,6 @@ std::string AsTsv(const std::vector<Words>& rows) {
 
 std::string FormatName(jet::JetFormat format) {
   return format == jet::JetFormat::kJet3 ? "Jet3" : "Jet4";
-}
-
-std::string ReadFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-void WriteFile(const std::filesystem::path& file, const std::string& bytes) {
-  std::ofstream out(file, std::ios::binary);
-  out << bytes;
 }
 
 }  // namespace vorelka::testing

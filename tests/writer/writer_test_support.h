@@ -1,5 +1,5 @@
-// Helpers of the writer tests: scratch folders, running programs, building
-// word databases with the writer and reading them back through libmdb.
+// Helpers of the writer tests: running programs and reading word databases
+// back through libmdb.
 #pragma once
 
 #include <cstdint>
@@ -9,22 +9,10 @@
 #include <vector>
 
 #include "jet/words_table_builder.h"
+#include "tests/support/test_files.h"
 #include "tools/word_table_reader.h"
 
 namespace vorelka::testing {
-
-// A fresh folder, removed with everything in it when the object goes.
-class ScratchDir {
- public:
-  ScratchDir();
-  ~ScratchDir();
-  const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-  std::vector<std::string> FileNames() const;
-
- private:
-  std::filesystem::path path_;
-};
 
 struct RunResult {
   int exit_code = -1;
@@ -39,18 +27,6 @@ RunResult RunProgram(const std::vector<std::string>& arguments, const std::strin
 // output without the blank line mdb-sql starts with, and its stderr.
 RunResult MdbSql(const std::filesystem::path& file, const std::string& query);
 
-// The words of one row, as a test writes and expects them.
-struct Words {
-  int32_t id;
-  std::optional<std::string> english;
-  std::optional<std::string> russian;
-  bool operator==(const Words&) const = default;
-};
-
-// Builds a Words table with the given rows; fails the test on any error.
-void BuildWords(const std::filesystem::path& file, jet::JetFormat format,
-                const std::vector<Words>& rows);
-
 // Reads Words back through libmdb, in stored order; fails the test if the
 // file cannot be read or a row has a Null Id.
 std::vector<Words> ReadWords(const std::filesystem::path& file, const std::string& table = "Words");
@@ -59,8 +35,5 @@ std::vector<Words> ReadWords(const std::filesystem::path& file, const std::strin
 std::string AsTsv(const std::vector<Words>& rows);
 
 std::string FormatName(jet::JetFormat format);
-
-std::string ReadFile(const std::filesystem::path& file);
-void WriteFile(const std::filesystem::path& file, const std::string& bytes);
 
 }  // namespace vorelka::testing
