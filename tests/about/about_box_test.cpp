@@ -119,25 +119,16 @@ TEST_F(AboutBoxTest, IsModalToItsOwner) {
   EXPECT_TRUE(ran);
 }
 
-TEST_F(AboutBoxTest, EnterClosesItAndShowAboutReturns) {
-  const bool ran =
-      RunShowAbout([](AboutDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Return); });
-  EXPECT_TRUE(ran);
-  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-}
-
-TEST_F(AboutBoxTest, EscapeClosesItAndShowAboutReturns) {
-  const bool ran =
-      RunShowAbout([](AboutDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
-  EXPECT_TRUE(ran);
-  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-}
-
-TEST_F(AboutBoxTest, OkClosesItAndShowAboutReturns) {
-  const bool ran = RunShowAbout(
-      [](AboutDialog& dialog) { QTest::mouseClick(dialog.OkButton(), Qt::LeftButton); });
-  EXPECT_TRUE(ran);
-  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+TEST_F(AboutBoxTest, EnterEscapeOrOkClosesItAndShowAboutReturns) {
+  const std::function<void(AboutDialog&)> closers[] = {
+      [](AboutDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Return); },
+      [](AboutDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); },
+      [](AboutDialog& dialog) { QTest::mouseClick(dialog.OkButton(), Qt::LeftButton); },
+  };
+  for (const auto& close : closers) {
+    EXPECT_TRUE(RunShowAbout(close));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  }
 }
 
 }  // namespace
