@@ -9,24 +9,15 @@
 namespace vorelka::tools {
 
 int RunCheck(const QStringList& arguments) {
-  const QString command = arguments.value(0);
-  QCommandLineParser parser;
-  parser.setApplicationDescription(
-      "Reports what the drill would trip over in a word database: keys that do not run\n"
-      "1..count without gaps, duplicate keys, and Null or blank words. Exits with 1 when\n"
-      "it finds any, 0 when the table is sound.");
-  const QCommandLineOption table_option("table", "The table to check (default Words).", "name",
-                                        kDefaultTable);
-  parser.addOption(table_option);
-  if (auto done = ParseCommandLine(parser, arguments, "file", "The word database (.mdb).")) {
-    return *done;
-  }
-  const std::string path = parser.positionalArguments()[0].toStdString();
+  std::string path;
   WordTable table;
-  std::string problem;
-  if (!ReadWordTable(path, parser.value(table_option).toStdString(), &table, &problem)) {
-    PrintError(command, problem);
-    return kExitFailure;
+  if (auto done = ReadTableOfCommandLine(
+          arguments,
+          "Reports what the drill would trip over in a word database: keys that do not run\n"
+          "1..count without gaps, duplicate keys, and Null or blank words. Exits with 1 when\n"
+          "it finds any, 0 when the table is sound.",
+          "The table to check (default Words).", &path, &table)) {
+    return *done;
   }
   const std::vector<std::string> findings = FindDrillProblems(table);
   for (const std::string& finding : findings)

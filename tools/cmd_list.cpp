@@ -10,24 +10,15 @@
 namespace vorelka::tools {
 
 int RunList(const QStringList& arguments) {
-  const QString command = arguments.value(0);
-  QCommandLineParser parser;
-  parser.setApplicationDescription(
-      "Prints a word database's table as TSV with the columns Id, English and Russian,\n"
-      "ordered by Id, in the form `build` reads: Null as \\N, and \\\\ \\t \\n \\r for a\n"
-      "backslash, tab, line feed and carriage return inside words.");
-  const QCommandLineOption table_option("table", "The table to list (default Words).", "name",
-                                        kDefaultTable);
-  parser.addOption(table_option);
-  if (auto done = ParseCommandLine(parser, arguments, "file", "The word database (.mdb).")) {
-    return *done;
-  }
+  std::string path;
   WordTable table;
-  std::string problem;
-  if (!ReadWordTable(parser.positionalArguments()[0].toStdString(),
-                     parser.value(table_option).toStdString(), &table, &problem)) {
-    PrintError(command, problem);
-    return kExitFailure;
+  if (auto done = ReadTableOfCommandLine(
+          arguments,
+          "Prints a word database's table as TSV with the columns Id, English and Russian,\n"
+          "ordered by Id, in the form `build` reads: Null as \\N, and \\\\ \\t \\n \\r for a\n"
+          "backslash, tab, line feed and carriage return inside words.",
+          "The table to list (default Words).", &path, &table)) {
+    return *done;
   }
   std::stable_sort(table.rows.begin(), table.rows.end(),
                    [](const StoredWord& a, const StoredWord& b) { return a.id < b.id; });

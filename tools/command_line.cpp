@@ -30,6 +30,25 @@ std::optional<int> ParseCommandLine(QCommandLineParser& parser, const QStringLis
   return std::nullopt;
 }
 
+std::optional<int> ReadTableOfCommandLine(const QStringList& arguments, const QString& description,
+                                          const QString& table_help, std::string* path,
+                                          WordTable* table) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(description);
+  const QCommandLineOption table_option("table", table_help, "name", kDefaultTable);
+  parser.addOption(table_option);
+  if (auto done = ParseCommandLine(parser, arguments, "file", "The word database (.mdb).")) {
+    return done;
+  }
+  *path = parser.positionalArguments()[0].toStdString();
+  std::string problem;
+  if (!ReadWordTable(*path, parser.value(table_option).toStdString(), table, &problem)) {
+    PrintError(arguments.value(0), problem);
+    return kExitFailure;
+  }
+  return std::nullopt;
+}
+
 void PrintError(const QString& command, const std::string& message) {
   std::fprintf(stderr, "%s: %s\n", command.toLocal8Bit().constData(), message.c_str());
 }
