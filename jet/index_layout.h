@@ -7,13 +7,15 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "jet/jet_format.h"
+
 namespace vorelka::jet::index_layout {
 
 // Page types (first byte of every page).
-inline constexpr uint8_t kDataPageType = 0x01;
-inline constexpr uint8_t kTableDefinitionPageType = 0x02;
-inline constexpr uint8_t kIndexNodePageType = 0x03;
-inline constexpr uint8_t kIndexLeafPageType = 0x04;
+using jet_format::kDataPageType;
+using jet_format::kIndexLeafPageType;
+using jet_format::kIndexNodePageType;
+using jet_format::kTableDefinitionPageType;
 
 // Common to both layouts.
 inline constexpr size_t kPageOwnerOffset = 4;  // data/index page: its table's definition page
@@ -30,11 +32,11 @@ inline constexpr uint8_t kPrimaryKeyIndexType = 0x01;
 inline constexpr uint8_t kForeignKeyIndexType = 0x02;
 
 // Index entries: a key, a data row pointer, and on node pages a child page.
-inline constexpr size_t kRowPointerSize = 4;  // 3-byte page + 1-byte row
-inline constexpr size_t kChildPointerSize = 4;
-inline constexpr uint8_t kAscendingStartFlag = 0x7F;
-inline constexpr uint8_t kAscendingNullFlag = 0x00;
-inline constexpr size_t kLongKeySize = 5;  // start flag + 4 value bytes
+using jet_format::kAscendingNullFlag;
+using jet_format::kAscendingStartFlag;
+using jet_format::kChildPointerSize;
+using jet_format::kLongKeySize;
+using jet_format::kRowPointerSize;
 inline constexpr size_t kNullKeySize = 1;  // null flag alone
 
 struct Layout {
@@ -68,55 +70,55 @@ struct Layout {
 };
 
 inline constexpr Layout kJet3{
-    .page_size = 2048,
+    .page_size = jet_format::kJet3.page_size,
     .num_rows_offset = 12,
     .num_cols_offset = 25,
     .num_idxs_offset = 27,
     .num_real_idxs_offset = 31,
-    .columns_start = 43,
-    .real_index_count_size = 8,
-    .column_entry_size = 18,
-    .name_length_size = 1,
+    .columns_start = jet_format::kJet3.tdef_header_size,
+    .real_index_count_size = jet_format::kJet3.tdef_index_count_size,
+    .column_entry_size = jet_format::kJet3.tdef_column_size,
+    .name_length_size = jet_format::kJet3.name_length_size,
     .real_index_skip_before = 0,
     .real_index_skip_before_flags = 0,
     .real_index_skip_after_flags = 0,
-    .real_index_size = 39,
+    .real_index_size = jet_format::kJet3.tdef_real_index_size,
     .logical_index_data_number_offset = 4,
     .logical_index_type_offset = 19,
-    .logical_index_size = 20,
-    .index_prev_page_offset = 8,
-    .index_next_page_offset = 12,
-    .index_tail_page_offset = 16,
-    .index_prefix_length_offset = 20,
-    .index_prefix_length_size = 1,
-    .index_entry_mask_offset = 22,
-    .index_entry_mask_size = 226,
+    .logical_index_size = jet_format::kJet3.tdef_logical_index_size,
+    .index_prev_page_offset = jet_format::kJet3.index_prev_offset,
+    .index_next_page_offset = jet_format::kJet3.index_next_offset,
+    .index_tail_page_offset = jet_format::kJet3.index_tail_offset,
+    .index_prefix_length_offset = jet_format::kJet3.index_prefix_offset,
+    .index_prefix_length_size = jet_format::kJet3.index_prefix_size,
+    .index_entry_mask_offset = jet_format::kJet3.index_mask_offset,
+    .index_entry_mask_size = jet_format::kJet3.index_mask_size,
 };
 
 inline constexpr Layout kJet4{
-    .page_size = 4096,
+    .page_size = jet_format::kJet4.page_size,
     .num_rows_offset = 16,
     .num_cols_offset = 45,
     .num_idxs_offset = 47,
     .num_real_idxs_offset = 51,
-    .columns_start = 63,
-    .real_index_count_size = 12,
-    .column_entry_size = 25,
-    .name_length_size = 2,
+    .columns_start = jet_format::kJet4.tdef_header_size,
+    .real_index_count_size = jet_format::kJet4.tdef_index_count_size,
+    .column_entry_size = jet_format::kJet4.tdef_column_size,
+    .name_length_size = jet_format::kJet4.name_length_size,
     .real_index_skip_before = 4,
     .real_index_skip_before_flags = 4,
     .real_index_skip_after_flags = 5,
-    .real_index_size = 52,
+    .real_index_size = jet_format::kJet4.tdef_real_index_size,
     .logical_index_data_number_offset = 8,
     .logical_index_type_offset = 23,
-    .logical_index_size = 28,
-    .index_prev_page_offset = 12,
-    .index_next_page_offset = 16,
-    .index_tail_page_offset = 20,
-    .index_prefix_length_offset = 24,
-    .index_prefix_length_size = 2,
-    .index_entry_mask_offset = 27,
-    .index_entry_mask_size = 453,
+    .logical_index_size = jet_format::kJet4.tdef_logical_index_size,
+    .index_prev_page_offset = jet_format::kJet4.index_prev_offset,
+    .index_next_page_offset = jet_format::kJet4.index_next_offset,
+    .index_tail_page_offset = jet_format::kJet4.index_tail_offset,
+    .index_prefix_length_offset = jet_format::kJet4.index_prefix_offset,
+    .index_prefix_length_size = jet_format::kJet4.index_prefix_size,
+    .index_entry_mask_offset = jet_format::kJet4.index_mask_offset,
+    .index_entry_mask_size = jet_format::kJet4.index_mask_size,
 };
 
 inline uint16_t Le16(const uint8_t* p) {

@@ -11,12 +11,12 @@
 
 namespace vorelka::jet::writer {
 
-inline constexpr size_t kLongKeySize = 5;       // start flag + 4 value bytes
-inline constexpr size_t kRowPointerSize = 4;    // 3-byte page + 1-byte row
-inline constexpr size_t kChildPointerSize = 4;  // node entries only
+using jet_format::kChildPointerSize;
+using jet_format::kLongKeySize;
+using jet_format::kRowPointerSize;
 inline constexpr size_t kLeafEntrySize = kLongKeySize + kRowPointerSize;
 inline constexpr size_t kNodeEntrySize = kLeafEntrySize + kChildPointerSize;
-inline constexpr uint8_t kAscendingStartFlag = 0x7F;
+using jet_format::kAscendingStartFlag;
 inline constexpr uint8_t kNodePageFlag = 0x01;
 
 // The index key of a Long: 0x7F, then the value big-endian with its sign bit

@@ -6,18 +6,19 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "jet/jet_format.h"
 #include "jet/words_table_builder.h"
 
 namespace vorelka::jet::writer {
 
 // Page types: the first byte of every page (the second is always 0x01).
-inline constexpr uint8_t kHeaderPageType = 0x00;
-inline constexpr uint8_t kDataPageType = 0x01;
-inline constexpr uint8_t kTableDefinitionPageType = 0x02;
-inline constexpr uint8_t kIndexNodePageType = 0x03;
-inline constexpr uint8_t kIndexLeafPageType = 0x04;
-inline constexpr uint8_t kUsageMapPageType = 0x05;
-inline constexpr uint8_t kPageTypeSecondByte = 0x01;
+using jet_format::kDataPageType;
+using jet_format::kHeaderPageType;
+using jet_format::kIndexLeafPageType;
+using jet_format::kIndexNodePageType;
+using jet_format::kPageTypeSecondByte;
+using jet_format::kTableDefinitionPageType;
+using jet_format::kUsageMapPageType;
 
 // Fixed page numbers of the file (see words_table_builder.cpp).
 inline constexpr uint32_t kHeaderPage = 0;
@@ -101,7 +102,7 @@ inline constexpr uint64_t kGiB = 1024ull * 1024 * 1024;
 
 inline constexpr Format kJet3Format{
     .id = JetFormat::kJet3,
-    .page_size = 2048,
+    .page_size = jet_format::kJet3.page_size,
     .version = 0x00,
     .header_masked_size = 126,
     .max_file_size = 1 * kGiB,
@@ -110,27 +111,27 @@ inline constexpr Format kJet3Format{
     .max_row_size = 2012,
     .row_count_size = 1,
     .row_var_offset_size = 1,
-    .tdef_header_size = 43,
-    .tdef_index_count_size = 8,
-    .tdef_column_size = 18,
-    .name_length_size = 1,
-    .tdef_real_index_size = 39,
-    .tdef_logical_index_size = 20,
+    .tdef_header_size = jet_format::kJet3.tdef_header_size,
+    .tdef_index_count_size = jet_format::kJet3.tdef_index_count_size,
+    .tdef_column_size = jet_format::kJet3.tdef_column_size,
+    .name_length_size = jet_format::kJet3.name_length_size,
+    .tdef_real_index_size = jet_format::kJet3.tdef_real_index_size,
+    .tdef_logical_index_size = jet_format::kJet3.tdef_logical_index_size,
     .text_unit = 1,
-    .index_prev_offset = 8,
-    .index_next_offset = 12,
-    .index_tail_offset = 16,
-    .index_prefix_offset = 20,
-    .index_prefix_size = 1,
-    .index_node_flag_offset = 21,
-    .index_mask_offset = 22,
-    .index_mask_size = 226,
+    .index_prev_offset = jet_format::kJet3.index_prev_offset,
+    .index_next_offset = jet_format::kJet3.index_next_offset,
+    .index_tail_offset = jet_format::kJet3.index_tail_offset,
+    .index_prefix_offset = jet_format::kJet3.index_prefix_offset,
+    .index_prefix_size = jet_format::kJet3.index_prefix_size,
+    .index_node_flag_offset = jet_format::kJet3.index_node_flag_offset,
+    .index_mask_offset = jet_format::kJet3.index_mask_offset,
+    .index_mask_size = jet_format::kJet3.index_mask_size,
     .inline_map_bitmap_size = 128,
 };
 
 inline constexpr Format kJet4Format{
     .id = JetFormat::kJet4,
-    .page_size = 4096,
+    .page_size = jet_format::kJet4.page_size,
     .version = 0x01,
     .header_masked_size = 128,
     .max_file_size = 2 * kGiB,
@@ -139,21 +140,21 @@ inline constexpr Format kJet4Format{
     .max_row_size = 4060,
     .row_count_size = 2,
     .row_var_offset_size = 2,
-    .tdef_header_size = 63,
-    .tdef_index_count_size = 12,
-    .tdef_column_size = 25,
-    .name_length_size = 2,
-    .tdef_real_index_size = 52,
-    .tdef_logical_index_size = 28,
+    .tdef_header_size = jet_format::kJet4.tdef_header_size,
+    .tdef_index_count_size = jet_format::kJet4.tdef_index_count_size,
+    .tdef_column_size = jet_format::kJet4.tdef_column_size,
+    .name_length_size = jet_format::kJet4.name_length_size,
+    .tdef_real_index_size = jet_format::kJet4.tdef_real_index_size,
+    .tdef_logical_index_size = jet_format::kJet4.tdef_logical_index_size,
     .text_unit = 2,
-    .index_prev_offset = 12,
-    .index_next_offset = 16,
-    .index_tail_offset = 20,
-    .index_prefix_offset = 24,
-    .index_prefix_size = 2,
-    .index_node_flag_offset = 26,
-    .index_mask_offset = 27,
-    .index_mask_size = 453,
+    .index_prev_offset = jet_format::kJet4.index_prev_offset,
+    .index_next_offset = jet_format::kJet4.index_next_offset,
+    .index_tail_offset = jet_format::kJet4.index_tail_offset,
+    .index_prefix_offset = jet_format::kJet4.index_prefix_offset,
+    .index_prefix_size = jet_format::kJet4.index_prefix_size,
+    .index_node_flag_offset = jet_format::kJet4.index_node_flag_offset,
+    .index_mask_offset = jet_format::kJet4.index_mask_offset,
+    .index_mask_size = jet_format::kJet4.index_mask_size,
     .inline_map_bitmap_size = 64,
 };
 
