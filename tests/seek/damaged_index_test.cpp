@@ -77,14 +77,12 @@ class DamagedIndex : public ::testing::TestWithParam<JetFormat> {
   IndexShape shape_;
 };
 
-TEST_P(DamagedIndex, RootOfTheWrongPageTypeFallsBackToTheScan) {
-  Damage(shape_.root, 0, {index_layout::kDataPageType});
-  ExpectScanAnswers({1, kRows / 3, kRows});
-}
-
-TEST_P(DamagedIndex, NodeTakenForALeafFallsBackToTheScan) {
-  Damage(shape_.root, 0, {index_layout::kIndexLeafPageType});
-  ExpectScanAnswers({1, kRows / 3, kRows});
+TEST_P(DamagedIndex, RootOfTheWrongPageTypeOrANodeTakenForALeafFallsBackToTheScan) {
+  for (const uint8_t type : {index_layout::kDataPageType, index_layout::kIndexLeafPageType}) {
+    SCOPED_TRACE(type);
+    Damage(shape_.root, 0, {type});
+    ExpectScanAnswers({1, kRows / 3, kRows});
+  }
 }
 
 TEST_P(DamagedIndex, EntryReachingPastThePageFallsBackToTheScan) {
@@ -118,12 +116,15 @@ TEST_P(DamagedIndex, LeafWithNoEntriesFallsBackToTheScan) {
   ExpectScanAnswers(KeysOfLeaf(1));
 }
 
-TEST_P(DamagedIndex, ChildPageBeyondTheFileFallsBackToTheScan) {
+TEST_P(DamagedIndex, ChildPageBeyondTheFileOrPointingBackToItsParentFallsBackToTheScan) {
   const auto root = ReadPage(intact_, shape_.page_size, shape_.root);
   const size_t child_at = layout().IndexEntriesStart() + FirstEntryEnd(root, layout()) -
                           index_layout::kChildPointerSize;
-  Damage(shape_.root, child_at, BigEndian32(0x00FFFFFF));
-  ExpectScanAnswers(KeysOfLeaf(0));
+  for (const uint32_t child : {0x00FFFFFFu, shape_.root}) {
+    SCOPED_TRACE(child);
+    Damage(shape_.root, child_at, BigEndian32(child));
+    ExpectScanAnswers(KeysOfLeaf(0));
+  }
 }
 
 TEST_P(DamagedIndex, KeysOutOfOrderFallBackToTheScan) {
@@ -132,14 +133,6 @@ TEST_P(DamagedIndex, KeysOutOfOrderFallBackToTheScan) {
   const uint32_t leaf = shape_.leaves[1];
   Damage(leaf, layout().IndexEntriesStart() + index_layout::kLongKeySize - 1, {0xFF});
   ExpectScanAnswers(KeysOfLeaf(1));
-}
-
-TEST_P(DamagedIndex, ChildPointingBackToItsParentFallsBackToTheScan) {
-  const auto root = ReadPage(intact_, shape_.page_size, shape_.root);
-  const size_t child_at = layout().IndexEntriesStart() + FirstEntryEnd(root, layout()) -
-                          index_layout::kChildPointerSize;
-  Damage(shape_.root, child_at, BigEndian32(shape_.root));
-  ExpectScanAnswers(KeysOfLeaf(0));
 }
 
 TEST_P(DamagedIndex, IndexRootOutsideTheTableFallsBackToTheScan) {
