@@ -60,15 +60,10 @@ TEST_F(VorelkaWords, RefusesBadInputWithFileAndLineAndWritesNothing) {
     std::string list;
     std::string message;
   };
+  // The parser's own wording of each fault is tested with the parser; here,
+  // one fault on a line and one of the whole file, as the command reports them.
   const std::vector<Case> cases = {
       {"English\tRussian\ncat\n", "list.tsv:2: has 1 fields; the header has 2"},
-      {"English\tRussian\ncat\t\xC3\x28\n", "list.tsv:2: is not valid UTF-8 (byte 21 of the file)"},
-      {"Id\tEnglish\tRussian\n1\ta\tb\n1\tc\td\n", "list.tsv:3: repeats Id 1 of line 2"},
-      {"Id\tEnglish\tRussian\none\ta\tb\n", "list.tsv:2: Id \"one\" is not a whole number"},
-      {"Id\tEnglish\tRussian\n-2147483649\ta\tb\n",
-       "list.tsv:2: Id -2147483649 is out of range (-2147483648 to 2147483647)"},
-      {"English\tRussian\n" + std::string(256, 'a') + "\tb\n",
-       "list.tsv:2: English has 256 characters; a word holds at most 255"},
       {"", "list.tsv is empty: it needs a header row"},
   };
   for (const Case& c : cases) {
