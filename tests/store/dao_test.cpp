@@ -71,22 +71,17 @@ TEST_F(DaoTest, AKeyWithNoRowGivesAnEmptyRecordset) {
   EXPECT_EQ(ErrorNumberOf([&] { rs->Fields("sWord"); }), kErrNoCurrentRecord);
 }
 
-TEST_F(DaoTest, AnUnknownColumnIsAMissingParameter) {
-  EXPECT_EQ(ErrorNumberOf([&] { Open("SELECT German AS sWord FROM Words WHERE Id = 1"); }),
-            kErrTooFewParameters);
-  EXPECT_EQ(ErrorNumberOf([&] { Open("SELECT English AS sWord FROM Words WHERE Key = 1"); }),
-            kErrTooFewParameters);
-}
-
-TEST_F(DaoTest, AnUnknownTableIsNotFound) {
-  EXPECT_EQ(ErrorNumberOf([&] { Open("SELECT Count(*) AS Cnt FROM Phrases"); }), kErrTableNotFound);
-  EXPECT_EQ(ErrorNumberOf([&] { Open("SELECT English AS sWord FROM Phrases WHERE Id = 1"); }),
-            kErrTableNotFound);
-}
-
-TEST_F(DaoTest, ComparingATextColumnWithANumberIsATypeMismatch) {
-  EXPECT_EQ(ErrorNumberOf([&] { Open("SELECT Russian AS sWord FROM Words WHERE English = 1"); }),
-            kErrTypeMismatchInCriteria);
+TEST_F(DaoTest, UnknownNamesAndTextAgainstANumberRaiseTheRuntimesErrors) {
+  const std::pair<const char*, int32_t> cases[] = {
+      {"SELECT German AS sWord FROM Words WHERE Id = 1", kErrTooFewParameters},
+      {"SELECT English AS sWord FROM Words WHERE Key = 1", kErrTooFewParameters},
+      {"SELECT Count(*) AS Cnt FROM Phrases", kErrTableNotFound},
+      {"SELECT English AS sWord FROM Phrases WHERE Id = 1", kErrTableNotFound},
+      {"SELECT Russian AS sWord FROM Words WHERE English = 1", kErrTypeMismatchInCriteria},
+  };
+  for (const auto& [sql, error] : cases) {
+    EXPECT_EQ(ErrorNumberOf([&] { Open(sql); }), error) << sql;
+  }
 }
 
 TEST_F(DaoTest, OnlySnapshotsOpen) {
