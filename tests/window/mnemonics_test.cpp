@@ -18,14 +18,12 @@ constexpr quint32 kKeycode1 = 10;
 
 TEST(UsLetterOfNativeScanCode, NamesTheLetterOnTheUsKeyboard) {
 #if !defined(Q_OS_WIN)
-  EXPECT_EQ(UsLetterOfNativeScanCode(kKeycodeN), 'N');
-  EXPECT_EQ(UsLetterOfNativeScanCode(kKeycodeW), 'W');
-  EXPECT_EQ(UsLetterOfNativeScanCode(kKeycodeA), 'A');
-  EXPECT_EQ(UsLetterOfNativeScanCode(24), 'Q');
-  EXPECT_EQ(UsLetterOfNativeScanCode(33), 'P');
-  EXPECT_EQ(UsLetterOfNativeScanCode(46), 'L');
-  EXPECT_EQ(UsLetterOfNativeScanCode(52), 'Z');
-  EXPECT_EQ(UsLetterOfNativeScanCode(58), 'M');
+  const std::pair<quint32, char> letters[] = {{kKeycodeN, 'N'}, {kKeycodeW, 'W'}, {kKeycodeA, 'A'},
+                                              {24, 'Q'},        {33, 'P'},        {46, 'L'},
+                                              {52, 'Z'},        {58, 'M'}};
+  for (const auto& [scan_code, letter] : letters) {
+    EXPECT_EQ(UsLetterOfNativeScanCode(scan_code), letter) << scan_code;
+  }
   for (quint32 not_a_letter : {0u, 7u, kKeycodeEscape, kKeycode1, 34u, 47u, 59u, 255u}) {
     EXPECT_EQ(UsLetterOfNativeScanCode(not_a_letter), std::nullopt) << not_a_letter;
   }

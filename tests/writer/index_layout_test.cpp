@@ -61,18 +61,15 @@ TEST_P(IndexLayout, LeafRootHoldsEntriesAsAccessWritesThem) {
   EXPECT_EQ(free_space, PageSize() - entries - 18);
 }
 
-TEST_P(IndexLayout, OneFullLeafStaysTheRoot) {
-  const IndexWalk walk = BuildAndWalk(Sequential(PlainLeafCapacity()));
-  EXPECT_EQ(walk.levels, 1);
-  EXPECT_EQ(walk.prefixed_leaves, 0u);
-}
-
-TEST_P(IndexLayout, OneMoreEntryAddsANodeLevelAndPrefixesTheFullLeaf) {
-  const IndexWalk walk = BuildAndWalk(Sequential(PlainLeafCapacity() + 1));
-  EXPECT_EQ(walk.levels, 2);
-  EXPECT_EQ(walk.leaf_pages, 2u);
-  EXPECT_EQ(walk.node_pages, 1u);
-  EXPECT_EQ(walk.prefixed_leaves, 1u);  // all leaves but the last
+TEST_P(IndexLayout, AFullLeafStaysTheRootAndOneMoreEntryAddsANodeAndPrefixesIt) {
+  const IndexWalk full = BuildAndWalk(Sequential(PlainLeafCapacity()));
+  EXPECT_EQ(full.levels, 1);
+  EXPECT_EQ(full.prefixed_leaves, 0u);
+  const IndexWalk more = BuildAndWalk(Sequential(PlainLeafCapacity() + 1));
+  EXPECT_EQ(more.levels, 2);
+  EXPECT_EQ(more.leaf_pages, 2u);
+  EXPECT_EQ(more.node_pages, 1u);
+  EXPECT_EQ(more.prefixed_leaves, 1u);  // all leaves but the last
 }
 
 TEST_P(IndexLayout, ManyLeavesShareOneNodeWithATail) {
