@@ -5,9 +5,14 @@
 #include <mdbtools.h>
 
 #include <charconv>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
+
+#include "jet/file_guard.h"
+#include "services/error.h"
+#include "services/error_report.h"
 
 namespace vorelka::tools {
 namespace {
@@ -35,18 +40,45 @@ bool ReadWordTable(const std::string& path, const std::string& table_name, WordT
     *problem = "cannot open " + path + ": no such file";
     return false;
   }
-  std::unique_ptr<MdbHandle, HandleCloser> mdb(mdb_open(path.c_str(), MDB_NOFLAGS));
-  if (!mdb) {
-    *problem = "cannot open " + path + ": not a Jet database";
+  // libmdb trusts what it reads: the guard holds the catalog, the table and
+  // every row to the format before libmdb sees them, so a damaged file is
+  // a message here, never a crash or a hang.
+  std::unique_ptr<jet::FileGuard> guard;
+  std::unique_ptr<MdbHandle, HandleCloser> mdb;
+  std::unique_ptr<MdbTableDef, TableFreer> table;
+  try {
+    guard = std::make_unique<jet::FileGuard>(path, path);
+    mdb.reset(mdb_open(path.c_str(), MDB_NOFLAGS));
+    if (!mdb) {
+      *problem = "cannot open " + path + ": not a Jet database";
+      return false;
+    }
+    guard->CheckSameFile(fileno(mdb->f->stream));
+    guard->CheckCatalog();
+    if (!mdb_read_catalog(mdb.get(), MDB_TABLE)) {
+      *problem = "cannot read the catalog of " + path;
+      return false;
+    }
+    MdbCatalogEntry* entry = nullptr;
+    for (unsigned i = 0; i < mdb->num_catalog; ++i) {
+      auto* candidate = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+      if (candidate->object_type == MDB_TABLE &&
+          g_ascii_strcasecmp(candidate->object_name, table_name.c_str()) == 0) {
+        entry = candidate;
+        break;
+      }
+    }
+    if (!entry) {
+      *problem = path + " has no table " + table_name;
+      return false;
+    }
+    guard->CheckTable(static_cast<uint32_t>(entry->table_pg));
+    guard->CheckAllRows(static_cast<uint32_t>(entry->table_pg));
+    table.reset(mdb_read_table(entry));
+  } catch (const services::ErrorRaised& raised) {
+    *problem = services::FormatErrorReport(raised.error());
     return false;
   }
-  if (!mdb_read_catalog(mdb.get(), MDB_TABLE)) {
-    *problem = "cannot read the catalog of " + path;
-    return false;
-  }
-  std::string name = table_name;
-  std::unique_ptr<MdbTableDef, TableFreer> table(
-      mdb_read_table_by_name(mdb.get(), name.data(), MDB_TABLE));
   if (!table) {
     *problem = path + " has no table " + table_name;
     return false;

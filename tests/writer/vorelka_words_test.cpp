@@ -102,6 +102,18 @@ TEST_F(VorelkaWords, RefusesAMissingFileAndBadOptions) {
   EXPECT_FALSE(std::filesystem::exists(db_));
 }
 
+TEST_F(VorelkaWords, ListAndCheckReportADamagedFileInsteadOfCrashing) {
+  ASSERT_EQ(Build("list.tsv", "English\tRussian\na\tб\n").exit_code, 0);
+  std::string bytes = ReadBytes(db_);
+  bytes.resize(bytes.size() - 100);  // no longer whole pages
+  WriteBytes(db_, bytes);
+  for (const RunResult& run : {List(), Check()}) {
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_NE(run.err.find(": 3343 - "), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+  }
+}
+
 TEST_F(VorelkaWords, CheckPassesKeysFromOneWithoutGapsAndReportsEverythingElse) {
   const std::string p = db_.string() + ": ";
   const struct {
