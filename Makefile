@@ -4,20 +4,25 @@
 
 SHELL := /bin/bash
 
-# Every Debian package the build, the program and the tests need.
+# Every Debian package the build, the program and the tests need. `file` is
+# what CPack's Debian generator looks at the binaries with; lintian and
+# man-db check the package and its manual pages; llvm-14 brings llvm-rc,
+# which compiles the Windows resource script in the tests.
 PACKAGES := g++ cmake ninja-build pkg-config \
             qt6-base-dev libgl-dev mdbtools-dev mdbtools \
             libgtest-dev libbenchmark-dev \
             nodejs fonts-liberation \
             xvfb xauth xdotool imagemagick x11-xkb-utils xclip libxcb1-dev \
-            desktop-file-utils appstream dpkg-dev hyperfine \
-            clang libclang-rt-14-dev \
+            desktop-file-utils appstream dpkg-dev file lintian man-db hyperfine \
+            clang libclang-rt-14-dev llvm-14 \
             dbus-x11 dbus-daemon
 # The writer tests install mdb-reader from npm; Debian ships npm apart from
 # nodejs, other nodejs builds bring their own.
 PACKAGES += $(if $(shell command -v npm),,npm)
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
+# sudo resets the environment, so the variable goes through env, past sudo.
+APT := $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps build build-asan build-fuzz run test test-plain test-asan test-fuzz package clean
@@ -31,8 +36,8 @@ deps:
 	  done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:" $$missing; \
-	  $(SUDO) apt-get update -qq && \
-	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	  $(APT) update -qq && \
+	  $(APT) install -y -qq --no-install-recommends $$missing; \
 	fi
 
 build: deps

@@ -7,6 +7,9 @@
 #   <prefix>/share/applications/vorelka.desktop
 #   <prefix>/share/icons/hicolor/{16x16,32x32}/apps/vorelka.png
 #   <prefix>/share/metainfo/org.vorelka.Vorelka.metainfo.xml
+#   <prefix>/share/man/man1/{vorelka,vorelka-words}.1.gz
+#   <prefix>/share/bash-completion/completions/vorelka-words
+#   <prefix>/share/doc/vorelka/{copyright,changelog.gz}
 #
 # The program's folder is where /proc/self/exe points, and the kernel
 # resolves links there, so the program started through bin/vorelka still
@@ -42,3 +45,5 @@ endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/resources/vorelka.metainfo.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
   RENAME ${VORELKA_APP_ID}.metainfo.xml)
+
+include(PackageDocs)

@@ -1,10 +1,12 @@
 // vorelka-words: builds, lists and checks word databases.
 //
 //   vorelka-words <command> [options] ...   (vorelka-words <command> --help)
+//   vorelka-words --help | --version
 #include <QCoreApplication>
 #include <cstdio>
 #include <cstring>
 
+#include "services/app_facts.h"
 #include "tools/commands.h"
 
 namespace {
@@ -25,7 +27,9 @@ void PrintUsage(FILE* out) {
   for (const Command& command : kCommands) {
     std::fprintf(out, "  %-8s %s\n", command.name, command.summary);
   }
-  std::fputs("\nRun vorelka-words <command> --help for a command's options.\n", out);
+  std::fputs("\nOptions:\n  -h, --help  print this help\n  --version   print the program's version\n"
+             "\nRun vorelka-words <command> --help for a command's options.\n",
+             out);
 }
 
 }  // namespace
@@ -37,6 +41,12 @@ int main(int argc, char** argv) {
   if (arguments.size() < 2 || arguments[1] == "--help" || arguments[1] == "-h") {
     PrintUsage(arguments.size() < 2 ? stderr : stdout);
     return arguments.size() < 2 ? vorelka::tools::kExitUsage : vorelka::tools::kExitOk;
+  }
+  if (arguments[1] == "--version") {
+    const std::string version =
+        vorelka::services::FormatVersion(vorelka::services::ProcessAppFacts().GetVersion());
+    std::printf("vorelka-words %s\n", version.c_str());
+    return vorelka::tools::kExitOk;
   }
   for (const Command& command : kCommands) {
     if (arguments[1] == QLatin1String(command.name)) {

@@ -1,14 +1,16 @@
 #!/bin/bash
-# Builds the Debian package of a build folder, unpacks it into a temporary
+# Builds the Debian package of a build folder and checks it with lintian,
+# which must find no error and no warning. Then unpacks it into a temporary
 # root and starts the packaged program through its bin link, from another
 # working folder, on a virtual X server. The main window must come up on the
 # packaged word list, with no message box.
 #
-#   package_test.sh BUILD_DIR VERSION
+#   package_test.sh BUILD_DIR VERSION SOURCE_DIR
 set -euo pipefail
 
 build=$1
 version=$2
+source=$3
 readonly kMainWindowWidth=313  # px, the drill window's fixed client width
 readonly kWaitSteps=150         # tenths of a second to wait for a window
 
@@ -35,9 +37,18 @@ deb="$work/pkg/vorelka_${version}_$(dpkg --print-architecture).deb"
 [[ $(dpkg-deb -f "$deb" Version) == "$version" ]] || fail "package version"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for dep in libqt6widgets6 libqt6gui6 libqt6core6 libmdb3 fonts-liberation; do
+for dep in libqt6widgets6 libqt6gui6 libqt6core6 libmdb3 fonts-liberation fonts-dejavu-core; do
   grep -Eq "(^|, )$dep( |,|$)" <<<"$depends" || fail "Depends lacks $dep"
 done
+maintainer=$(dpkg-deb -f "$deb" Maintainer)
+[[ $maintainer =~ ^[^\<]+\ \<[^@\ ]+@[^@\ ]+\.[a-z]+\>$ ]] || fail "Maintainer '$maintainer' is not 'name <address>'"
+
+# lintian's verdict, with the informational tags shown too.
+echo "lintian $(lintian --version | sed 's/^Lintian v//'):"
+lintian_status=0
+lintian -I --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || lintian_status=$?
+sed 's/^/  /' "$work/lintian.log"
+((lintian_status == 0)) || fail "lintian finds errors or warnings"
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
@@ -50,9 +61,24 @@ done
 for file in usr/share/applications/vorelka.desktop \
   usr/share/icons/hicolor/16x16/apps/vorelka.png \
   usr/share/icons/hicolor/32x32/apps/vorelka.png \
-  usr/share/metainfo/org.vorelka.Vorelka.metainfo.xml; do
+  usr/share/metainfo/org.vorelka.Vorelka.metainfo.xml \
+  usr/share/man/man1/vorelka.1.gz usr/share/man/man1/vorelka-words.1.gz \
+  usr/share/bash-completion/completions/vorelka-words \
+  usr/share/doc/vorelka/copyright usr/share/doc/vorelka/changelog.gz; do
   [[ -s $root/$file ]] || fail "no $file"
 done
+
+# The changelog's newest entry is this version.
+doc=$root/usr/share/doc/vorelka
+gzip -dc "$doc/changelog.gz" >"$work/changelog"
+[[ $(dpkg-parsechangelog -l "$work/changelog" -S Version) == "$version" ]] ||
+  fail "the changelog's newest entry is not $version"
+# The copyright file's licence text, undone from its indented form, is the
+# permission paragraph of LICENSE onwards, word for word.
+sed -n '/^License: MIT$/,$p' "$doc/copyright" | sed '1,/^License: MIT$/d' |
+  sed -n '/^ /!q; s/^ //; s/^\.$//; p' >"$work/license.packaged"
+sed -n '/^Permission is hereby granted/,$p' "$source/LICENSE" >"$work/license.source"
+diff -u "$work/license.source" "$work/license.packaged" || fail "the copyright file's licence differs from LICENSE"
 
 # --- the packaged program -----------------------------------------------
 # Prints the ids of the visible windows titled exactly "Vorelka".

@@ -1,6 +1,6 @@
 // The vorelka-words program: build from TSV and CSV in both formats, list
 // back, round trips, bad input (message with file and line, non-zero exit,
-// no output file) and the findings of check.
+// no output file), the findings of check, and --version.
 #include <gtest/gtest.h>
 
 #include "tests/writer/writer_test_support.h"
@@ -143,6 +143,18 @@ TEST_F(VorelkaWords, ShowsProgressForLargeLists) {
   EXPECT_EQ(r.exit_code, 0) << r.err;
   EXPECT_NE(r.err.find("10000 of about 100001 rows"), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("wrote 100000 rows to " + db_.string()), std::string::npos);
+}
+
+TEST_F(VorelkaWords, ReportsItsVersionAndNamesTheOptionInItsUsage) {
+  const RunResult version = RunProgram({kTool, "--version"});
+  EXPECT_EQ(version.exit_code, 0);
+  EXPECT_EQ(version.out, std::string("vorelka-words ") + VORELKA_PROJECT_VERSION + "\n");
+  EXPECT_EQ(version.err, "");
+  const RunResult help = RunProgram({kTool, "--help"});
+  EXPECT_EQ(help.exit_code, 0);
+  EXPECT_NE(help.out.find("--version"), std::string::npos) << help.out;
+  // Only as the first word: after a command it is that command's option.
+  EXPECT_EQ(RunProgram({kTool, "count", "--version"}).exit_code, 2);
 }
 
 }  // namespace
