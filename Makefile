@@ -11,7 +11,8 @@ PACKAGES := g++ cmake ninja-build pkg-config \
             nodejs fonts-liberation \
             xvfb xauth xdotool imagemagick x11-xkb-utils xclip libxcb1-dev \
             desktop-file-utils appstream dpkg-dev hyperfine \
-            clang libclang-rt-14-dev
+            clang libclang-rt-14-dev \
+            dbus-x11 dbus-daemon
 # The writer tests install mdb-reader from npm; Debian ships npm apart from
 # nodejs, other nodejs builds bring their own.
 PACKAGES += $(if $(shell command -v npm),,npm)

@@ -8,10 +8,12 @@
 #include "store/word_store.h"
 #include "window/frm_main.h"
 #include "window/qt_message_box.h"
+#include "window/session_bus.h"
 
 int main(int argc, char* argv[]) {
   using namespace vorelka;
 
+  window::KeepFromLaunchingSessionBus();
   QApplication app(argc, argv);
   services::ProcessAppFacts facts;
   // Window titles read exactly "Vorelka", with no program name added.

@@ -7,7 +7,9 @@
 #    directions from the Settings menu, the About box; then words.mdb has
 #    the same bytes, size and modification time, and no file appeared
 #    beside it, in HOME or in the XDG folders (all pointed into the test's
-#    folder).
+#    folder), and no D-Bus process is left behind. Run without a session
+#    bus, where libdbus would autolaunch one (dbus-x11 installed), and again
+#    with a bus of the test's own.
 # 2. The same with words.mdb and its folder read-only, as user nobody (root
 #    ignores permission bits, so the session drops root with setpriv).
 # 3. A file replaced while the program runs is read by the next press,
@@ -31,6 +33,7 @@ chmod 755 "$work"
 pid=""
 cleanup() {
   if [[ -n $pid ]]; then kill "$pid" 2>/dev/null || true; fi
+  if [[ -n ${bus_pid:-} ]]; then kill "$bus_pid" 2>/dev/null || true; fi
   chmod -R u+w "$work" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -75,15 +78,18 @@ read_question() {
 
 # launch <folder> <home> [user]: starts the program copied into <folder>
 # with a clean environment whose HOME and XDG folders lie under <home>.
+# A session bus address passed to launch; empty: none in the environment.
+bus_address=""
 launch() {
   local folder=$1 home=$2 user=${3:-}
-  local -a as=()
+  local -a as=() bus=()
+  [[ -n $bus_address ]] && bus=(DBUS_SESSION_BUS_ADDRESS="$bus_address")
   if [[ -n $user ]]; then
     as=(setpriv --reuid="$user" --regid="$(id -g "$user")" --clear-groups --inh-caps=-all)
   fi
   env -i PATH=/usr/bin:/bin DISPLAY="$DISPLAY" HOME="$home" LANG=C.UTF-8 \
     XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" XDG_DATA_HOME="$home/data" \
-    XDG_STATE_HOME="$home/state" XDG_RUNTIME_DIR="$home/runtime" \
+    XDG_STATE_HOME="$home/state" XDG_RUNTIME_DIR="$home/runtime" "${bus[@]}" \
     "${as[@]}" "$folder/vorelka" &
   pid=$!
   wait_for_windows 1
@@ -144,13 +150,28 @@ drill_session() {
   kill -0 "$pid" || fail "the program ended during the session"
 }
 
+# D-Bus processes started with the program's environment (an autolaunched
+# bus inherits its HOME): none may outlive the program.
+no_bus_left_behind() {
+  local home=$1 p
+  sleep 0.3
+  for p in $(pgrep -x dbus-launch || true) $(pgrep -x dbus-daemon || true); do
+    if tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "HOME=$home"; then
+      ps -o pid=,args= -p "$p" >&2 || true
+      kill "$p" 2>/dev/null || true
+      fail "a D-Bus process outlived the program"
+    fi
+  done
+}
+
 # ------------------------------------------------------------ nothing written
-step "session over a writable folder"
 app="$work/app" home="$work/home"
 mkdir "$app"
 cp "$program" "$app/vorelka"
 "$make_words" "$app/words.mdb" alpha
 make_home "$home"
+
+step "session over a writable folder, no session bus"
 sleep 1.1 # a write within the same second would still move the time stamp
 before=$(snapshot "$app" "$home")
 launch "$app" "$home"
@@ -158,6 +179,29 @@ drill_session
 stop
 after=$(snapshot "$app" "$home")
 [[ $before == "$after" ]] || fail "the session changed something: $(diff <(echo "$before") <(echo "$after"))"
+no_bus_left_behind "$home"
+
+step "session over a writable folder, with a session bus"
+bus_pid=""
+dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$work/bus-address" &
+bus_pid=$!
+for _ in $(seq 100); do
+  [[ -s $work/bus-address ]] && break
+  sleep 0.05
+done
+bus_address=$(head -n1 "$work/bus-address")
+[[ -n $bus_address ]] || fail "the test's own session bus did not start"
+sleep 1.1
+before=$(snapshot "$app" "$home")
+launch "$app" "$home"
+drill_session
+stop
+after=$(snapshot "$app" "$home")
+[[ $before == "$after" ]] || fail "the session with a bus changed something: $(diff <(echo "$before") <(echo "$after"))"
+kill "$bus_pid"
+wait "$bus_pid" 2>/dev/null || true
+bus_pid="" bus_address=""
+no_bus_left_behind "$home"
 
 # ------------------------------------------------------------ read-only, nobody
 step "session over a read-only folder, as nobody"
@@ -175,6 +219,7 @@ drill_session
 stop
 after=$(snapshot "$ro" "$ro_home")
 [[ $before == "$after" ]] || fail "the read-only session changed something"
+no_bus_left_behind "$ro_home"
 
 # ------------------------------------------------------- replaced and deleted
 step "a file replaced while the program runs"
