@@ -1,5 +1,7 @@
 #include "window/status_bar.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFrame>
 #include <QLabel>
 #include <stdexcept>
@@ -14,11 +16,25 @@ constexpr int kBorderAbove = 2;
 constexpr int kGapBetweenPanels = 2;
 constexpr int kTextIndent = 2;
 
+// Qt gives a plain widget no role of its own; this one is a status bar.
+QAccessibleInterface* StatusBarAccessible(const QString& class_name, QObject* object) {
+  if (object != nullptr && object->isWidgetType() &&
+      class_name == QLatin1String(PanelStatusBar::staticMetaObject.className())) {
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StatusBar);
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 PanelStatusBar::PanelStatusBar(const QRect& geometry, const std::array<Panel, 2>& panels,
                                QWidget* parent)
     : QWidget(parent) {
+  static const bool factory_installed = [] {
+    QAccessible::installFactory(StatusBarAccessible);
+    return true;
+  }();
+  (void)factory_installed;
   setGeometry(geometry);
   const int panel_height = geometry.height() - kBorderAbove;
   int left = 0;
@@ -30,7 +46,8 @@ PanelStatusBar::PanelStatusBar(const QRect& geometry, const std::array<Panel, 2>
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     label->setTextFormat(Qt::PlainText);
     label->setMinimumWidth(panels[i].minimum_width);
-    label->setAccessibleName(panels[i].accessible_name);
+    // No accessible name: a label without one is named by its text.
+    label->setAccessibleDescription(panels[i].description);
     panels_[i] = label;
     left += i == 0 ? 0 : kGapBetweenPanels;
     panels_[i]->setGeometry(left, kBorderAbove, panels[i].width, panel_height);
@@ -46,7 +63,12 @@ QLabel* PanelStatusBar::PanelAt(int panel) const {
 }
 
 void PanelStatusBar::SetPanelText(int panel, const QString& text) {
-  PanelAt(panel)->setText(text);
+  QLabel* label = PanelAt(panel);
+  if (label->text() == text) return;
+  label->setText(text);
+  // The panel's name is its text: tell screen readers it changed.
+  QAccessibleEvent changed(label, QAccessible::NameChanged);
+  QAccessible::updateAccessibility(&changed);
 }
 
 QString PanelStatusBar::PanelText(int panel) const {
