@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 #include <QFrame>
 #include <QLabel>
+#include <QPainter>
 #include <stdexcept>
 #include <string>
 
@@ -25,6 +26,32 @@ QAccessibleInterface* StatusBarAccessible(const QString& class_name, QObject* ob
   return nullptr;
 }
 
+// A sunken panel whose one-pixel border is filled as rectangles rather than
+// drawn as lines: at a fractional scale (QT_SCALE_FACTOR 1.25) Qt rounds a
+// line on the last row past the widget's edge and the bottom border
+// vanishes, while a filled row keeps the device pixels it covers.
+class SunkenPanel final : public QLabel {
+ public:
+  explicit SunkenPanel(QWidget* parent) : QLabel(parent) {
+    setContentsMargins(kBorder, kBorder, kBorder, kBorder);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QLabel::paintEvent(event);
+    QPainter painter(this);
+    const int w = width();
+    const int h = height();
+    painter.fillRect(0, 0, w, kBorder, palette().dark());
+    painter.fillRect(0, 0, kBorder, h, palette().dark());
+    painter.fillRect(0, h - kBorder, w, kBorder, palette().light());
+    painter.fillRect(w - kBorder, kBorder, kBorder, h - kBorder, palette().light());
+  }
+
+ private:
+  static constexpr int kBorder = 1;
+};
+
 }  // namespace
 
 PanelStatusBar::PanelStatusBar(const QRect& geometry, const std::array<Panel, 2>& panels,
@@ -39,9 +66,8 @@ PanelStatusBar::PanelStatusBar(const QRect& geometry, const std::array<Panel, 2>
   const int panel_height = geometry.height() - kBorderAbove;
   int left = 0;
   for (size_t i = 0; i < panels.size(); ++i) {
-    auto* label = new QLabel(this);
+    QLabel* label = new SunkenPanel(this);
     label->setObjectName(QStringLiteral("StatusBar_Panel%1").arg(i + 1));
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setIndent(kTextIndent);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     label->setTextFormat(Qt::PlainText);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The built program under Xvfb at two desktop font sizes (9 and 12 pt, set
-# the way a KDE desktop sets them, in kdeglobals): the form grows with the
-# font and the status bar's panels are drawn whole.
+# the way a KDE desktop sets them, in kdeglobals), and at 10 pt with a
+# fractional scale factor of 1.25: the form grows with the font and the
+# status bar's panels are drawn whole.
 #   font_size_test.sh <vorelka> <make_words> [folder for the screenshots]
 set -euo pipefail
 trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
@@ -34,13 +35,15 @@ mkdir "$work/app"
 cp "$program" "$work/app/vorelka"
 "$make_words" "$work/app/words.mdb" >/dev/null
 
-# shoot <points>: the window at that desktop font into $work/<points>pt.png;
-# its size into $size.
+# shoot <points> [scale]: the window at that desktop font (and scale
+# factor) into $work/<name>.png; its size into $size.
 shoot() {
-  local points=$1 config="$work/config-$1" win=""
+  local points=$1 scale=${2:-1} config="$work/config-$1" win=""
+  local name=${points}pt${2:+-x$2}
   mkdir -p "$config"
   printf '[General]\nfont=Sans Serif,%s,-1,5,50,0,0,0,0,0\n' "$points" >"$config/kdeglobals"
-  XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5 KDE_FULL_SESSION=true XDG_CONFIG_HOME="$config" \
+  QT_SCALE_FACTOR=$scale XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5 KDE_FULL_SESSION=true \
+    XDG_CONFIG_HOME="$config" \
     "$work/app/vorelka" 2>>"$work/program.log" &
   pid=$!
   for _ in $(seq 200); do
@@ -51,16 +54,16 @@ shoot() {
   [[ -n $win ]] || fail "no window at $points pt"
   sleep 0.5
   size=$(xdotool getwindowgeometry "$win" | awk '/Geometry/ { print $2 }')
-  import -window "$win" "$work/${points}pt.png"
+  import -window "$win" "$work/$name.png"
   kill "$pid"
   wait "$pid" 2>/dev/null || true
   pid=""
-  echo "-- $points pt: window $size"
-  /usr/bin/python3 "$here/picture_check.py" panels "$work/${points}pt.png" ||
-    fail "the status bar is cut at $points pt"
+  echo "-- $points pt, scale $scale: window $size"
+  /usr/bin/python3 "$here/picture_check.py" panels "$work/$name.png" ||
+    fail "the status bar is cut at $points pt, scale $scale"
   if [[ -n $shots ]]; then
     mkdir -p "$shots"
-    cp "$work/${points}pt.png" "$shots/screenshot-${points}pt.png"
+    cp "$work/$name.png" "$shots/screenshot-$name.png"
   fi
 }
 
@@ -70,4 +73,5 @@ shoot 12
 large=$size
 ((${large%x*} > ${small%x*} && ${large#*x} > ${small#*x})) ||
   fail "the window did not grow with the font: $small at 9 pt, $large at 12 pt"
+shoot 10 1.25
 echo "PASS"
