@@ -15,7 +15,9 @@ PACKAGES := g++ cmake ninja-build pkg-config \
             xvfb xauth xdotool imagemagick x11-xkb-utils xclip libxcb1-dev \
             desktop-file-utils appstream dpkg-dev file lintian man-db hyperfine \
             clang libclang-rt-14-dev llvm-14 \
-            dbus-x11 dbus-daemon
+            dbus-x11 dbus-daemon \
+            at-spi2-core gir1.2-atspi-2.0 python3-gi \
+            weston qt6-wayland
 # The writer tests install mdb-reader from npm; Debian ships npm apart from
 # nodejs, other nodejs builds bring their own.
 PACKAGES += $(if $(shell command -v npm),,npm)

@@ -56,6 +56,7 @@ AboutDialog::AboutDialog(QWidget* owner, const QString& app, const std::string& 
 
   icon_label_->setPixmap(icon.pixmap(kIconSize, kIconSize));
   icon_label_->setFixedSize(kIconSize, kIconSize);
+  icon_label_->setAccessibleName(tr("%1 icon").arg(app));
   app_label_->setTextFormat(Qt::PlainText);
   other_label_->setTextFormat(Qt::PlainText);
 

@@ -72,6 +72,7 @@ void frmMain::mnuSettingsEnglish_Click() {
   lblQuestion->setText(tr("English"));
   mnuSettingsEnglish->setChecked(true);
   mnuSettingsRussian->setChecked(false);
+  NameBoxesForDirection(false);
 }
 
 void frmMain::mnuSettingsRussian_Click() {
@@ -83,6 +84,7 @@ void frmMain::mnuSettingsRussian_Click() {
   lblQuestion->setText(tr("Russian"));
   mnuSettingsEnglish->setChecked(false);
   mnuSettingsRussian->setChecked(true);
+  NameBoxesForDirection(true);
 }
 
 void frmMain::mnuHelpAbout_Click() {

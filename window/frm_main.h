@@ -63,6 +63,7 @@ class frmMain final : public QMainWindow {
   void CreateControls();
   void CreateActionsAndMenus();
   void SetTabOrder();
+  void NameBoxesForDirection(bool russian_to_english);
 
   // Drill flow (frm_main.cpp).
   void InitDrill();

@@ -1,7 +1,7 @@
 // frmMain's controls and menus, placed as the form lays them out. The form
-// is measured in twips; at 96 dots per inch a pixel is 15 twips, and the
-// pixels here are Qt's device-independent ones, so the window grows with
-// the desktop's scaling factor.
+// is measured in twips and turned into pixels by one factor that follows
+// the UI font (form_scale.h); the pixels are Qt's device-independent ones,
+// so the window also grows with the desktop's scaling factor.
 #include <QAction>
 #include <QFont>
 #include <QGroupBox>
@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "window/form_scale.h"
 #include "window/frm_main.h"
 #include "window/latin_mnemonics.h"
 #include "window/status_bar.h"
@@ -20,38 +21,36 @@
 namespace vorelka::window {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-
-// Rounded to the nearest pixel: the buttons' 1000 x 318 twips are 66.7 x 21.2
-// pixels and become 67 x 21.
-constexpr int Px(int twips) {
-  return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
-}
-constexpr QRect RectOfTwips(int left, int top, int width, int height) {
-  return QRect(Px(left), Px(top), Px(width), Px(height));
-}
+// A control's place in twips: left, top, width, height.
+struct Twips {
+  int left, top, width, height;
+};
 
 // The client area below the menu bar: 4695 x 1815 twips.
 constexpr int kClientWidthTwips = 4695;
 constexpr int kClientHeightTwips = 1815;
 
 // Relative to the client area.
-constexpr QRect kStatusBarRect = RectOfTwips(0, 1560, 4695, 255);
-constexpr QRect kFrame1Rect = RectOfTwips(120, 0, 4455, 1095);
-constexpr QRect kCmdShowRect = RectOfTwips(2520, 1200, 1000, 318);
-constexpr QRect kCmdNextRect = RectOfTwips(3600, 1200, 1000, 318);
+constexpr Twips kStatusBarTwips{0, 1560, 4695, 255};
+constexpr Twips kFrame1Twips{120, 0, 4455, 1095};
+constexpr Twips kCmdShowTwips{2520, 1200, 1000, 318};
+constexpr Twips kCmdNextTwips{3600, 1200, 1000, 318};
 
 // Relative to Frame1.
-constexpr QRect kTxtAnswerRect = RectOfTwips(1200, 600, 3015, 285);
-constexpr QRect kTxtQuestionRect = RectOfTwips(1200, 240, 3015, 285);
-constexpr QRect kLblAnswerRect = RectOfTwips(120, 600, 975, 255);
-constexpr QRect kLblQuestionRect = RectOfTwips(120, 240, 975, 255);
+constexpr Twips kTxtAnswerTwips{1200, 600, 3015, 285};
+constexpr Twips kTxtQuestionTwips{1200, 240, 3015, 285};
+constexpr Twips kLblAnswerTwips{120, 600, 975, 255};
+constexpr Twips kLblQuestionTwips{120, 240, 975, 255};
 
 // Status-bar panels: width and minimum width.
 constexpr int kPanel1WidthTwips = 2205;
 constexpr int kPanel1MinWidthTwips = 2200;
 constexpr int kPanel2WidthTwips = 2445;
 constexpr int kPanel2MinWidthTwips = 1440;
+
+QRect RectOf(const FormScale& scale, const Twips& twips) {
+  return scale.Rect(twips.left, twips.top, twips.width, twips.height);
+}
 
 // The text boxes' font: Times New Roman 9.75 pt, normal weight; the face
 // must carry Cyrillic.
@@ -75,19 +74,19 @@ Widget* Named(Widget* widget, const char* name) {
   return widget;
 }
 
-QLabel* MakeLabel(const char* name, const QString& caption, const QRect& rect, QWidget* parent) {
-  auto* label = Named(new QLabel(caption, parent), name);
+// A label tied to its box: screen readers report the box as labelled by it.
+QLabel* MakeLabel(const char* name, const QString& caption, const QRect& rect, QLineEdit* box) {
+  auto* label = Named(new QLabel(caption, box->parentWidget()), name);
   label->setGeometry(rect);
   label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+  label->setBuddy(box);
   return label;
 }
 
-QLineEdit* MakeTextBox(const char* name, const QString& accessible_name, const QRect& rect,
-                       QWidget* parent) {
+QLineEdit* MakeTextBox(const char* name, const QRect& rect, QWidget* parent) {
   auto* box = Named(new QLineEdit(parent), name);
   box->setGeometry(rect);
   box->setFont(TextBoxFont());
-  box->setAccessibleName(accessible_name);
   return box;
 }
 
@@ -122,35 +121,49 @@ frmMain::frmMain(DrillServices services, QWidget* parent)
 frmMain::~frmMain() = default;
 
 void frmMain::CreateControls() {
+  const FormScale scale(font());
   auto* client = Named(new QWidget(this), "client");
-  client->setFixedSize(Px(kClientWidthTwips), Px(kClientHeightTwips));
+  client->setFixedSize(scale.Px(kClientWidthTwips), scale.Px(kClientHeightTwips));
   setCentralWidget(client);
 
-  StatusBar =
-      Named(new PanelStatusBar(
-                kStatusBarRect,
-                {{
-                    {Px(kPanel1WidthTwips), Px(kPanel1MinWidthTwips), tr("Card and word count")},
-                    {Px(kPanel2WidthTwips), Px(kPanel2MinWidthTwips), tr("Direction")},
-                }},
-                client),
-            "StatusBar");
+  StatusBar = Named(new PanelStatusBar(RectOf(scale, kStatusBarTwips),
+                                       {{
+                                           {scale.Px(kPanel1WidthTwips),
+                                            scale.Px(kPanel1MinWidthTwips), tr("Card and word count")},
+                                           {scale.Px(kPanel2WidthTwips),
+                                            scale.Px(kPanel2MinWidthTwips), tr("Direction")},
+                                       }},
+                                       client),
+                    "StatusBar");
 
   Frame1 = Named(new QGroupBox(client), "Frame1");
-  Frame1->setGeometry(kFrame1Rect);
+  Frame1->setGeometry(RectOf(scale, kFrame1Twips));
 
-  txtAnswer = MakeTextBox("txtAnswer", tr("Answer"), kTxtAnswerRect, Frame1);
-  txtQuestion = MakeTextBox("txtQuestion", tr("Question"), kTxtQuestionRect, Frame1);
+  txtAnswer = MakeTextBox("txtAnswer", RectOf(scale, kTxtAnswerTwips), Frame1);
+  txtQuestion = MakeTextBox("txtQuestion", RectOf(scale, kTxtQuestionTwips), Frame1);
   txtQuestion->setReadOnly(true);
-  lblAnswer = MakeLabel("lblAnswer", tr("English:"), kLblAnswerRect, Frame1);
-  lblQuestion = MakeLabel("lblQuestion", tr("Russian:"), kLblQuestionRect, Frame1);
+  lblAnswer = MakeLabel("lblAnswer", tr("English:"), RectOf(scale, kLblAnswerTwips), txtAnswer);
+  lblQuestion =
+      MakeLabel("lblQuestion", tr("Russian:"), RectOf(scale, kLblQuestionTwips), txtQuestion);
+  NameBoxesForDirection(true);
 
-  cmdAction[kCmdShow] = MakeButton("cmdAction_1", tr("Sho&w"), tr("Show"), kCmdShowRect, client);
-  cmdAction[kCmdNext] = MakeButton("cmdAction_0", tr("&Next"), tr("Next"), kCmdNextRect, client);
+  cmdAction[kCmdShow] =
+      MakeButton("cmdAction_1", tr("Sho&w"), tr("Show"), RectOf(scale, kCmdShowTwips), client);
+  cmdAction[kCmdNext] =
+      MakeButton("cmdAction_0", tr("&Next"), tr("Next"), RectOf(scale, kCmdNextTwips), client);
   for (int index = 0; index < static_cast<int>(cmdAction.size()); ++index) {
     connect(cmdAction[index], &QPushButton::clicked, this,
             [this, index] { cmdAction_Click(index); });
   }
+}
+
+// A screen reader hears each box's role and the language it holds.
+void frmMain::NameBoxesForDirection(bool russian_to_english) {
+  const QString russian = tr("Russian");
+  const QString english = tr("English");
+  txtQuestion->setAccessibleName(
+      tr("Question, %1").arg(russian_to_english ? russian : english));
+  txtAnswer->setAccessibleName(tr("Answer, %1").arg(russian_to_english ? english : russian));
 }
 
 void frmMain::CreateActionsAndMenus() {

@@ -1,7 +1,10 @@
 #include "window/status_bar.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFrame>
 #include <QLabel>
+#include <QPainter>
 #include <stdexcept>
 #include <string>
 
@@ -14,23 +17,63 @@ constexpr int kBorderAbove = 2;
 constexpr int kGapBetweenPanels = 2;
 constexpr int kTextIndent = 2;
 
+// Qt gives a plain widget no role of its own; this one is a status bar.
+QAccessibleInterface* StatusBarAccessible(const QString& class_name, QObject* object) {
+  if (object != nullptr && object->isWidgetType() &&
+      class_name == QLatin1String(PanelStatusBar::staticMetaObject.className())) {
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StatusBar);
+  }
+  return nullptr;
+}
+
+// A sunken panel whose one-pixel border is filled as rectangles rather than
+// drawn as lines: at a fractional scale (QT_SCALE_FACTOR 1.25) Qt rounds a
+// line on the last row past the widget's edge and the bottom border
+// vanishes, while a filled row keeps the device pixels it covers.
+class SunkenPanel final : public QLabel {
+ public:
+  explicit SunkenPanel(QWidget* parent) : QLabel(parent) {
+    setContentsMargins(kBorder, kBorder, kBorder, kBorder);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QLabel::paintEvent(event);
+    QPainter painter(this);
+    const int w = width();
+    const int h = height();
+    painter.fillRect(0, 0, w, kBorder, palette().dark());
+    painter.fillRect(0, 0, kBorder, h, palette().dark());
+    painter.fillRect(0, h - kBorder, w, kBorder, palette().light());
+    painter.fillRect(w - kBorder, kBorder, kBorder, h - kBorder, palette().light());
+  }
+
+ private:
+  static constexpr int kBorder = 1;
+};
+
 }  // namespace
 
 PanelStatusBar::PanelStatusBar(const QRect& geometry, const std::array<Panel, 2>& panels,
                                QWidget* parent)
     : QWidget(parent) {
+  static const bool factory_installed = [] {
+    QAccessible::installFactory(StatusBarAccessible);
+    return true;
+  }();
+  (void)factory_installed;
   setGeometry(geometry);
   const int panel_height = geometry.height() - kBorderAbove;
   int left = 0;
   for (size_t i = 0; i < panels.size(); ++i) {
-    auto* label = new QLabel(this);
+    QLabel* label = new SunkenPanel(this);
     label->setObjectName(QStringLiteral("StatusBar_Panel%1").arg(i + 1));
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setIndent(kTextIndent);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     label->setTextFormat(Qt::PlainText);
     label->setMinimumWidth(panels[i].minimum_width);
-    label->setAccessibleName(panels[i].accessible_name);
+    // No accessible name: a label without one is named by its text.
+    label->setAccessibleDescription(panels[i].description);
     panels_[i] = label;
     left += i == 0 ? 0 : kGapBetweenPanels;
     panels_[i]->setGeometry(left, kBorderAbove, panels[i].width, panel_height);
@@ -46,7 +89,12 @@ QLabel* PanelStatusBar::PanelAt(int panel) const {
 }
 
 void PanelStatusBar::SetPanelText(int panel, const QString& text) {
-  PanelAt(panel)->setText(text);
+  QLabel* label = PanelAt(panel);
+  if (label->text() == text) return;
+  label->setText(text);
+  // The panel's name is its text: tell screen readers it changed.
+  QAccessibleEvent changed(label, QAccessible::NameChanged);
+  QAccessible::updateAccessibility(&changed);
 }
 
 QString PanelStatusBar::PanelText(int panel) const {

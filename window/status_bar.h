@@ -1,5 +1,7 @@
 // The window's status bar: a strip along the bottom edge with two sunken
-// text panels of fixed width, no size grip and no simple-text mode.
+// text panels of fixed width, no size grip and no simple-text mode. Screen
+// readers see a status bar whose panels are named by their text, so a
+// change of text is announced; each panel's purpose is its description.
 #pragma once
 
 #include <QRect>
@@ -12,11 +14,13 @@ class QLabel;
 namespace vorelka::window {
 
 class PanelStatusBar final : public QWidget {
+  Q_OBJECT
+
  public:
   struct Panel {
     int width;          // pixels
     int minimum_width;  // pixels
-    QString accessible_name;
+    QString description;
   };
 
   // Placed at `geometry` in the parent; panels run left to right in the

@@ -104,6 +104,7 @@ TEST_F(AboutBoxTest, IconIs32PixelsLeftOfTheAppText) {
   EXPECT_LE(icon.right(), app.left());
   EXPECT_LT(app.top(), icon.bottom());  // beside it, not below
   EXPECT_LT(dialog.AppLabel()->y(), dialog.OtherLabel()->y());
+  EXPECT_EQ(dialog.IconLabel()->accessibleName(), "Vorelka icon") << "a screen reader names it";
   dialog.close();
 }
 

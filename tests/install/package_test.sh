@@ -11,7 +11,6 @@ set -euo pipefail
 build=$1
 version=$2
 source=$3
-readonly kMainWindowWidth=313  # px, the drill window's fixed client width
 readonly kWaitSteps=150         # tenths of a second to wait for a window
 
 work=$(mktemp -d)
@@ -105,12 +104,22 @@ if ! kill -0 \$(cat "$work/pid") 2>/dev/null; then
 elif [ \$(echo "\$ids" | grep -c .) -ne 1 ]; then
   echo "windows: \$(echo \$ids)"
 else
-  width=\$(xdotool getwindowgeometry --shell \$ids | sed -n 's/^WIDTH=//p')
-  if [ "\$width" = $kMainWindowWidth ]; then
+  # Only the drill window has a Help menu with an About box; its size
+  # follows the desktop's font, so it cannot tell the window apart.
+  xdotool windowfocus --sync \$ids 2>/dev/null || true
+  xdotool key --delay 100 alt+h a 2>/dev/null
+  about=
+  for _ in \$(seq 30); do
+    about=\$(xdotool search --onlyvisible --name '^About' 2>/dev/null | head -n1)
+    [ -n "\$about" ] && break
+    sleep 0.1
+  done
+  if [ -n "\$about" ]; then
     echo main
     import -window root "$work/screen.png" 2>/dev/null || true
+    xdotool windowfocus --sync "\$about" key Escape 2>/dev/null || true
   else
-    echo "a window \$width px wide"
+    echo "a window without the Help menu's About box"
   fi
 fi
 # Enter dismisses any message box in the way; then the program goes.

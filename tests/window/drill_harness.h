@@ -43,6 +43,31 @@ inline constexpr float kDrawKey3 = 0.5f;
 inline constexpr float kDrawBlankKey4 = 0.7f;
 inline constexpr float kDrawMissingKey5 = 0.9f;
 
+// Sets the application's UI font for one test, then puts the old one back.
+class ScopedUiFont {
+ public:
+  explicit ScopedUiFont(const QFont& font) : old_(QApplication::font()) {
+    QApplication::setFont(font);
+  }
+  ~ScopedUiFont() { QApplication::setFont(old_); }
+  ScopedUiFont(const ScopedUiFont&) = delete;
+  ScopedUiFont& operator=(const ScopedUiFont&) = delete;
+
+ private:
+  QFont old_;
+};
+
+// The platform's UI face at `points`.
+inline QFont UiFont(qreal points) {
+  QFont font = QApplication::font();
+  font.setPointSizeF(points);
+  return font;
+}
+
+// A UI font whose line fits the design's (13 px at 8 pt): the form keeps
+// its design size.
+inline QFont DesignFont() { return UiFont(8); }
+
 class DrillWindowTest : public ::testing::Test {
  protected:
   void TearDown() override {

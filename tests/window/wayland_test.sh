@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# The built program under a headless Weston with Qt's Wayland platform: the
+# window comes up, its first frame shows the question and not the answer,
+# and the program prints nothing to its standard error.
+#   wayland_test.sh <vorelka> <make_words>
+set -euo pipefail
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
+
+here=$(dirname "$(realpath "$0")")
+program=$(realpath "$1")
+make_words=$(realpath "$2")
+
+work=$(mktemp -d)
+weston_pid="" pid=""
+cleanup() {
+  [[ -n $pid ]] && kill "$pid" 2>/dev/null
+  [[ -n $weston_pid ]] && kill "$weston_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  for log in weston.log program.log; do
+    if [[ -s $work/$log ]]; then
+      echo "-- $log:" >&2
+      tail -n 20 "$work/$log" >&2
+    fi
+  done
+  exit 1
+}
+
+mkdir -m 700 "$work/runtime"
+mkdir "$work/app" "$work/home" "$work/shots"
+cp "$program" "$work/app/vorelka"
+"$make_words" "$work/app/words.mdb" >/dev/null
+
+# --debug lets weston-screenshooter take its pictures.
+export XDG_RUNTIME_DIR=$work/runtime WAYLAND_DISPLAY=wayland-vorelka-test
+weston --backend=headless-backend.so --use-pixman --width=1024 --height=768 \
+  --socket="$WAYLAND_DISPLAY" --idle-time=0 --debug >"$work/weston.log" 2>&1 &
+weston_pid=$!
+for _ in $(seq 200); do
+  [[ -S $XDG_RUNTIME_DIR/$WAYLAND_DISPLAY ]] && break
+  sleep 0.05
+done
+[[ -S $XDG_RUNTIME_DIR/$WAYLAND_DISPLAY ]] || fail "weston did not start"
+
+# A user's ordinary environment, without a session bus.
+env -i PATH=/usr/bin:/bin HOME="$work/home" LANG=C.UTF-8 XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" \
+  WAYLAND_DISPLAY="$WAYLAND_DISPLAY" QT_QPA_PLATFORM=wayland \
+  "$work/app/vorelka" 2>"$work/program.log" &
+pid=$!
+
+shown=""
+for _ in $(seq 40); do
+  sleep 0.25
+  kill -0 "$pid" 2>/dev/null || fail "the program ended"
+  rm -f "$work/shots"/*.png
+  (cd "$work/shots" && weston-screenshooter >/dev/null 2>&1) || continue
+  shot=$(ls "$work/shots"/*.png 2>/dev/null | head -n1 || true)
+  [[ -n $shot ]] || continue
+  if /usr/bin/python3 "$here/picture_check.py" question "$shot" >"$work/check.log"; then
+    shown=$shot
+    break
+  fi
+done
+[[ -n $shown ]] || fail "no frame with the question on show: $(cat "$work/check.log")"
+cat "$work/check.log"
+
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+pid=""
+[[ ! -s $work/program.log ]] || fail "the program wrote to its standard error"
+echo "PASS"
