@@ -34,25 +34,39 @@ TEST_F(DrillWindowTest, Next_ClearsTheAnswerBeforeTheLookupAndWritesPanel1AfterI
 }
 
 // Next takes the question language from the English-to-Russian check mark;
-// Show takes the answer language from the direction flag. Here the mark
-// says English to Russian while the flag still says Russian to English.
-TEST_F(DrillWindowTest, NextReadsTheCheckMarkWhileShowReadsTheDirectionFlag) {
+// Show takes the answer language from the direction flag. Here the marks are
+// set behind the handlers' backs, so that they disagree with the flag and
+// with each other.
+TEST_F(DrillWindowTest, NextReadsTheEnglishCheckMarkWhileShowReadsTheDirectionFlag) {
+  struct Case {
+    bool russian_to_english;  // the flag, set through the menu
+    bool english_mark;
+    bool russian_mark;
+    bool english_question;    // what Next asks in
+    bool english_answer;      // what Show answers in
+  };
+  const Case cases[] = {
+      {true, true, false, true, true},
+      {false, false, true, false, false},
+      {false, false, false, false, false},
+      {true, true, true, true, true},
+  };
   WriteWords(kFiveKeyWords);
   Load({kDrawKey1, kDrawKey3});
-  window_->findChild<QAction*>(QStringLiteral("mnuSettingsEnglish"))->setChecked(true);
+  const QString english = "to read";
+  const QString russian = QString::fromUtf8("читать");
+  for (const Case& c : cases) {
+    Choose(c.russian_to_english ? "mnuSettingsRussian" : "mnuSettingsEnglish");
+    window_->findChild<QAction*>(QStringLiteral("mnuSettingsEnglish"))->setChecked(c.english_mark);
+    window_->findChild<QAction*>(QStringLiteral("mnuSettingsRussian"))->setChecked(c.russian_mark);
+    const auto where = ::testing::Message() << "flag " << c.russian_to_english << ", marks "
+                                            << c.english_mark << c.russian_mark;
 
-  ClickNext();
-  EXPECT_EQ(Text("txtQuestion"), "to read") << "Next asks in English when the mark is set";
-  ClickShow();
-  EXPECT_EQ(Text("txtAnswer"), "to read") << "Show answers in English while the flag says so";
-
-  // And the other way round: the flag says English to Russian, no mark is set.
-  Choose("mnuSettingsEnglish");
-  window_->findChild<QAction*>(QStringLiteral("mnuSettingsEnglish"))->setChecked(false);
-  ClickNext();
-  EXPECT_EQ(Text("txtQuestion"), QString::fromUtf8("читать"));
-  ClickShow();
-  EXPECT_EQ(Text("txtAnswer"), QString::fromUtf8("читать"));
+    ClickNext();
+    EXPECT_EQ(Text("txtQuestion"), c.english_question ? english : russian) << where;
+    ClickShow();
+    EXPECT_EQ(Text("txtAnswer"), c.english_answer ? english : russian) << where;
+  }
   EXPECT_TRUE(box_.shown.empty());
 }
 
