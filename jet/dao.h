@@ -20,22 +20,24 @@ namespace vorelka::jet {
 
 inline constexpr int kDbOpenSnapshot = 4;
 
-// A field's value: Null, a Long (32-bit integer) or text (UTF-8).
+// A field's value: Null, a Long (32-bit integer), a Yes/No or text (UTF-8).
 class Value {
  public:
-  enum class Kind { kNull, kLong, kText };
+  enum class Kind { kNull, kLong, kBoolean, kText };
 
   Value() = default;  // Null
   static Value Long(int32_t v);
+  static Value Boolean(bool v);
   static Value Text(std::string v);
 
   Kind kind() const { return kind_; }
   bool IsNull() const { return kind_ == Kind::kNull; }
 
-  // Converts to a 32-bit integer; raises a type-mismatch or overflow error
-  // where the value has none.
+  // Converts to a 32-bit integer (Yes is -1, No 0); raises a type-mismatch
+  // or overflow error where the value has none.
   int32_t AsLong() const;
-  // "" & value: Null gives "", a Long its decimal text, text itself.
+  // "" & value: Null gives "", a Long its decimal text, a Yes/No "True" or
+  // "False", text itself.
   std::string AsText() const;
 
  private:

@@ -16,6 +16,13 @@ Value Value::Long(int32_t v) {
   return value;
 }
 
+Value Value::Boolean(bool v) {
+  Value value;
+  value.kind_ = Kind::kBoolean;
+  value.long_ = v ? -1 : 0;
+  return value;
+}
+
 Value Value::Text(std::string v) {
   Value value;
   value.kind_ = Kind::kText;
@@ -28,6 +35,7 @@ int32_t Value::AsLong() const {
     case Kind::kNull:
       services::Raise(kErrInvalidUseOfNull, "Invalid use of Null");
     case Kind::kLong:
+    case Kind::kBoolean:
       return long_;
     case Kind::kText:
       break;
@@ -56,6 +64,8 @@ std::string Value::AsText() const {
       return std::string();
     case Kind::kLong:
       return std::to_string(long_);
+    case Kind::kBoolean:
+      return long_ != 0 ? "True" : "False";
     case Kind::kText:
       return text_;
   }

@@ -148,7 +148,7 @@ Value OpenTable::FieldValue(const RowFields& fields, size_t column) const {
   const MdbField& field = fields[column];
   auto* col = static_cast<MdbColumn*>(g_ptr_array_index(table_->columns, column));
   // A Yes/No column keeps its value in the null mask: set means Yes.
-  if (col->col_type == MDB_BOOL) return Value::Long(field.is_null ? 0 : -1);
+  if (col->col_type == MDB_BOOL) return Value::Boolean(!field.is_null);
   if (field.is_null) return Value();
   if (IsIntegerColumn(column)) {
     const auto number = IntegerField(fields, column);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "services/error.h"
 #include "services/version.h"
 
 namespace vorelka::services {
@@ -26,9 +27,14 @@ std::string FolderOfExecutable(const std::string& resolved_path) {
 std::string ProcessAppFacts::Folder() const {
   // The kernel's link names the executable with every symlink resolved, so
   // a program started through a link in bin/ still finds its own folder.
+  // Without it there is no folder to look in: the current directory is
+  // some other folder, and a words.mdb there is not the program's.
   std::error_code ec;
-  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) return std::filesystem::current_path(ec).string();
+  const auto exe = std::filesystem::read_symlink(self_link_, ec);
+  if (ec) {
+    Raise(kErrPathNotFound, "Path not found: the program's folder cannot be found (" + self_link_ +
+                                ": " + ec.message() + ").");
+  }
   return FolderOfExecutable(exe.string());
 }
 

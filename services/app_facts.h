@@ -23,15 +23,22 @@ class AppFacts {
   virtual std::string Title() const = 0;
   virtual Version GetVersion() const = 0;
   // The program's folder, without a trailing separator except at the root.
+  // Raises "Path not found" when the folder cannot be found.
   virtual std::string Folder() const = 0;
 };
 
-// The facts of this build and of the running executable.
+// The facts of this build and of the running executable, whose path the
+// kernel gives through a link (tests name a link that cannot be read).
 class ProcessAppFacts final : public AppFacts {
  public:
+  explicit ProcessAppFacts(std::string self_link = "/proc/self/exe")
+      : self_link_(std::move(self_link)) {}
   std::string Title() const override { return kAppTitle; }
   Version GetVersion() const override;
   std::string Folder() const override;
+
+ private:
+  std::string self_link_;
 };
 
 // Fixed facts, for tests and for tools that name their own folder.

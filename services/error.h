@@ -21,6 +21,8 @@ inline constexpr int32_t kErrOverflow = 6;
 inline constexpr int32_t kErrOutOfMemory = 7;
 inline constexpr int32_t kErrDivisionByZero = 11;
 inline constexpr int32_t kErrInternal = 51;
+inline constexpr int32_t kErrPathNotFound = 76;
+inline constexpr int32_t kErrCannotCreateObject = 429;
 
 // The exception that carries an Error from where it is raised to the trap.
 class ErrorRaised : public std::exception {

@@ -15,8 +15,9 @@ constexpr char kRussianQuery[] = "SELECT Russian AS sWord FROM Words WHERE Id = 
 
 }  // namespace
 
-WordStore::WordStore(const services::AppFacts& facts, services::MessageBox& box)
-    : facts_(facts), box_(box) {}
+WordStore::WordStore(const services::AppFacts& facts, services::MessageBox& box,
+                     EngineFactory make_engine)
+    : facts_(facts), box_(box), make_engine_(std::move(make_engine)) {}
 
 WordStore::~WordStore() = default;
 
@@ -40,8 +41,14 @@ std::string WordStore::LookupPath() const {
   return facts_.Folder() + kFolderSeparator + kDatabaseFileName;
 }
 
-jet::DBEngine& WordStore::Engine() {
-  if (!engine_) engine_ = std::make_unique<jet::DBEngine>();
+Engine& WordStore::TheEngine() {
+  if (!engine_) {
+    engine_ = make_engine_ ? make_engine_() : nullptr;
+    if (!engine_) {
+      services::Raise(services::kErrCannotCreateObject,
+                      "Can't create object: the database engine could not be created.");
+    }
+  }
   return *engine_;
 }
 
@@ -52,7 +59,7 @@ int32_t WordStore::GetWordCount() {
   try {
     const std::string sql = kCountQuery;
     const std::string path = CountPath();
-    jet::DBEngine& engine = Engine();
+    Engine& engine = TheEngine();
     db = engine.OpenDatabase(path);
     rs = db->OpenRecordset(sql, jet::kDbOpenSnapshot);
     if (!rs->Eof()) result = rs->Fields("Cnt").AsLong();
@@ -74,7 +81,7 @@ std::string WordStore::GetWord(int32_t lId, bool bEnglish) {
   std::unique_ptr<jet::Recordset> rs;
   try {
     const std::string sql = (bEnglish ? kEnglishQuery : kRussianQuery) + std::to_string(lId);
-    jet::DBEngine& engine = Engine();
+    Engine& engine = TheEngine();
     const std::string path = LookupPath();
     db = engine.OpenDatabase(path);
     rs = db->OpenRecordset(sql, jet::kDbOpenSnapshot);

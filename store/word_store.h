@@ -11,17 +11,16 @@
 
 #include "services/app_facts.h"
 #include "services/message_box.h"
-
-namespace vorelka::jet {
-class DBEngine;
-}
+#include "store/engine.h"
 
 namespace vorelka::store {
 
 class WordStore {
  public:
-  // The database is "words.mdb" in facts.Folder().
-  WordStore(const services::AppFacts& facts, services::MessageBox& box);
+  // The database is "words.mdb" in facts.Folder(). The engine comes from
+  // `make_engine` on first use and is kept for the store's life.
+  WordStore(const services::AppFacts& facts, services::MessageBox& box,
+            EngineFactory make_engine = MakeJetEngine);
   ~WordStore();
   WordStore(const WordStore&) = delete;
   WordStore& operator=(const WordStore&) = delete;
@@ -37,12 +36,13 @@ class WordStore {
   // only where the folder lacks one; the lookup always adds one.
   std::string CountPath() const;
   std::string LookupPath() const;
-  jet::DBEngine& Engine();
+  store::Engine& TheEngine();
 
   const services::AppFacts& facts_;
   services::MessageBox& box_;
   std::optional<std::string> file_;
-  std::unique_ptr<jet::DBEngine> engine_;  // created on first use, then kept
+  EngineFactory make_engine_;
+  std::unique_ptr<store::Engine> engine_;  // created on first use, then kept
 };
 
 }  // namespace vorelka::store

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "services/app_facts.h"
+#include "services/error.h"
 
 namespace vorelka::services {
 namespace {
@@ -21,6 +22,18 @@ TEST(ProcessAppFacts, NamesTheFolderOfTheRunningProgram) {
   const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe");
   EXPECT_EQ(facts.Folder(), exe.parent_path().string());
   EXPECT_NE(facts.Folder().back(), '/');
+}
+
+TEST(ProcessAppFacts, RaisesPathNotFoundWhenTheProgramCannotBeLocated) {
+  const ProcessAppFacts facts("/nonexistent/vorelka/self-link");
+  try {
+    const std::string folder = facts.Folder();
+    ADD_FAILURE() << "gave a folder: " << folder;
+  } catch (const ErrorRaised& raised) {
+    EXPECT_EQ(raised.error().number, kErrPathNotFound);
+    EXPECT_NE(raised.error().description.find("/nonexistent/vorelka/self-link"), std::string::npos)
+        << raised.error().description;
+  }
 }
 
 TEST(ProcessAppFacts, CarriesTheTitleAndTheBuildVersion) {

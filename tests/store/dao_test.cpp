@@ -108,6 +108,10 @@ TEST(Value, ConvertsAsTheRuntimeDoes) {
   EXPECT_EQ(Value().AsText(), "");
   EXPECT_EQ(ErrorNumberOf([] { Value().AsLong(); }), kErrInvalidUseOfNull);
   EXPECT_EQ(Value::Long(-17).AsText(), "-17");
+  EXPECT_EQ(Value::Boolean(true).AsText(), "True") << "a Yes/No reads as a word, not as -1";
+  EXPECT_EQ(Value::Boolean(false).AsText(), "False");
+  EXPECT_EQ(Value::Boolean(true).AsLong(), -1);
+  EXPECT_EQ(Value::Boolean(false).AsLong(), 0);
   EXPECT_EQ(Value::Text(" 42 ").AsLong(), 42);
   EXPECT_EQ(ErrorNumberOf([] { Value::Text("cat").AsLong(); }), kErrTypeMismatch);
   EXPECT_EQ(ErrorNumberOf([] { Value::Text("").AsLong(); }), kErrTypeMismatch);
