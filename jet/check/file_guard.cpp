@@ -2,11 +2,14 @@
 
 #include <sys/stat.h>
 
-#include "jet/check/guard_pages.h"
+#include "jet/check/data_page.h"
+#include "jet/check/long_value.h"
+#include "jet/check/page_source.h"
+#include "jet/check/properties.h"
+#include "jet/check/row.h"
+#include "jet/check/table_definition.h"
+#include "jet/check/usage_map.h"
 #include "jet/format/catalog_row.h"
-#include "jet/check/guard_props.h"
-#include "jet/check/guard_rows.h"
-#include "jet/check/guard_table.h"
 
 namespace vorelka::jet {
 namespace {
@@ -16,13 +19,6 @@ using namespace format;  // NOLINT(google-build-using-namespace): the format che
 using guard::FieldPlace;
 using guard::RowVerdict;
 using guard::SlotExtent;
-
-// The catalog (MSysObjects) is defined on page 2; its rows carry their
-// objects' properties in the column "LvProp".
-// A data page names the definition of its table after the page type.
-// Row-table flags. libmdb's row fetcher skips rows marked 0x4000; our
-// reader skips rows marked 0x8000 and follows 0x4000 as a pointer to a row
-// that moved.
 
 std::string RowName(uint32_t row, uint32_t page) {
   return "row " + std::to_string(row) + " of page " + std::to_string(page);
@@ -41,8 +37,10 @@ FileGuard::~FileGuard() = default;
 const guard::TableLayout& FileGuard::Table(uint32_t definition_page) {
   auto found = tables_.find(definition_page);
   if (found == tables_.end()) {
+    // The definition itself, then the usage maps it names.
     auto layout = std::make_unique<guard::TableLayout>(
         guard::CheckTableDefinition(*source_, definition_page));
+    guard::CheckUsageMaps(*source_, *layout);
     found = tables_.emplace(definition_page, std::move(layout)).first;
   }
   return *found->second;
@@ -63,16 +61,10 @@ void FileGuard::CheckCatalog() {
   std::string why;
   guard::ForEachMappedPage(*source_, catalog, [&](uint32_t page_number) {
     const guard::PageBytes page = source_->Page(page_number, "the catalog's usage map");
-    if ((*page)[0] != kDataPageType ||
-        GetLe32(*page, kPageOwnerOffset) != kCatalogDefinitionPage) {
-      return;
-    }
-    const uint32_t slots = GetLe16(*page, layout.data.row_count_offset);
-    if (layout.data.row_count_offset + 2 + uint64_t{slots} * 2 > layout.page_size) {
-      source_->Fail("page " + std::to_string(page_number) + " claims more rows than it holds");
-    }
-    // As mdb_fetch_row: each row the row table places, but those marked
-    // 0x4000; rows it cannot crack are skipped (a loss only for rows that
+    if (!guard::IsDataPageOf(*page, kCatalogDefinitionPage)) return;
+    const uint32_t slots = guard::CheckRowCount(*source_, *page, page_number);
+    // As mdb_fetch_row: each row the row table places, but those marked as
+    // moved (our reader follows them; libmdb's row fetcher skips them); rows it cannot crack are skipped (a loss only for rows that
     // carry no mark at all).
     for (uint32_t row = 0; row < slots; ++row) {
       SlotExtent slot;
@@ -98,23 +90,18 @@ void FileGuard::CheckDataPage(uint32_t definition_page, uint32_t page_number) {
   if (checked_pages_.contains(key)) return;
   const guard::TableLayout& table = Table(definition_page);
   const guard::PageBytes page = source_->Page(page_number, "a row pointer");
-  if ((*page)[0] != kDataPageType ||
-      GetLe32(*page, kPageOwnerOffset) != definition_page) {
+  if (!guard::IsDataPageOf(*page, definition_page)) {
     checked_pages_[key] = false;
     return;
   }
   const format::Format& layout = source_->layout();
-  const uint32_t slots = GetLe16(*page, layout.data.row_count_offset);
-  if (layout.data.row_count_offset + 2 + uint64_t{slots} * 2 > layout.page_size) {
-    source_->Fail("page " + std::to_string(page_number) + " claims more rows than it holds");
-  }
+  const uint32_t slots = guard::CheckRowCount(*source_, *page, page_number);
   // Rows with no mark are read as they stand: each must crack soundly.
   // Marked rows (deleted, moved) are judged only if a pointer leads to them.
   std::vector<FieldPlace> fields;
   std::string why;
   for (uint32_t row = 0; row < slots; ++row) {
-    const uint32_t entry = GetLe16(*page, layout.data.row_count_offset + 2 + row * 2);
-    if ((entry & ~uint32_t{0x1FFF}) != 0) continue;
+    if (guard::RowFlags(layout, *page, row) != 0) continue;
     SlotExtent slot;
     if (!guard::SlotOfRow(layout, *page, row, slot) || slot.size == 0) {
       source_->Fail(RowName(row, page_number) + " lies outside its page");

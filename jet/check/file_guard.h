@@ -22,6 +22,17 @@
 // (definition pages, usage maps, memo and OLE chains) remembers where it
 // has been, so no loop can run for ever. Nothing is written, locked or
 // mapped.
+//
+// This class is the one entry point; the checks themselves are arranged by
+// the structure they check, each calling only those below it:
+//
+//   table_definition  the definition pages, counts, columns, names, indexes
+//   usage_map         the table's usage maps and the pages they name
+//   row               a row's column count, null mask and value offsets
+//   properties        the property blocks of catalog rows
+//   long_value        memo and OLE values and their chains of rows
+//   data_page         a data page's row table; finding a row by pointer
+//   page_source       reading and decoding pages; the header page
 #pragma once
 
 #include <cstdint>

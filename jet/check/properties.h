@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "jet/check/guard_pages.h"
+#include "jet/check/page_source.h"
 
 namespace vorelka::jet::guard {
 

@@ -1,4 +1,4 @@
-#include "jet/check/guard_pages.h"
+#include "jet/check/page_source.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,10 +1,10 @@
-#include "jet/check/guard_props.h"
+#include "jet/check/properties.h"
 
 #include <set>
 #include <string>
 #include <vector>
 
-#include "jet/check/guard_table.h"
+#include "jet/check/table_definition.h"
 #include "jet/format/properties.h"
 
 namespace vorelka::jet::guard {

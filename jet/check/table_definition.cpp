@@ -1,8 +1,10 @@
-#include "jet/check/guard_table.h"
+#include "jet/check/table_definition.h"
 
 #include <algorithm>
 #include <optional>
 #include <set>
+
+#include "jet/format/text_value.h"
 
 namespace vorelka::jet::guard {
 namespace {
@@ -10,8 +12,6 @@ namespace {
 // Counts libmdb keeps in fixed arrays or loops over without a bound.
 constexpr uint32_t kMostColumns = 256;
 constexpr uint32_t kMostIndexes = 1000;
-// The highest row number libmdb looks for on a page.
-constexpr uint32_t kHighestRowLibmdbFinds = 1000;
 
 // Reads a definition the way libmdb's page-spanning reader does: a
 // position that may run past the end of the current page, moving on to the
@@ -101,23 +101,14 @@ std::string FoldName(const format::Format& layout, const std::vector<uint8_t>& r
   };
   if ((layout.id == JetFormat::kJet3)) {
     for (uint8_t c : raw) name.push_back(fold(c));
-  } else if (raw.size() >= 2 && raw[0] == 0xFF && raw[1] == 0xFE) {
+  } else if (raw.size() >= 2 && raw[0] == text::kCompressedMarker0 &&
+             raw[1] == text::kCompressedMarker1) {
     for (size_t i = 2; i < raw.size(); ++i)
       if (raw[i] != 0) name.push_back(fold(raw[i]));
   } else {
     for (size_t i = 0; i + 1 < raw.size(); i += 2) name.push_back(fold(raw[i] | raw[i + 1] << 8));
   }
   return name;
-}
-
-void CheckUsageMapShape(PageSource& source, const std::vector<uint8_t>& map, uint32_t definition) {
-  const std::string table =
-      "the usage map of the table defined on page " + std::to_string(definition);
-  if (map.empty()) source.Fail(table + " is empty");
-  if (map[0] != map::kInlineMap && map[0] != map::kReferenceMap) {
-    source.Fail(table + " is of unknown kind " + std::to_string(map[0]));
-  }
-  if (map.size() < map::kInlineBitsOffset) source.Fail(table + " is too short");
 }
 
 }  // namespace
@@ -127,40 +118,6 @@ int TableLayout::FindColumn(std::string_view lower_name) const {
     if (columns[i].name == lower_name) return static_cast<int>(i);
   }
   return -1;
-}
-
-bool SlotOfRow(const format::Format& layout, std::span<const uint8_t> page, uint32_t row,
-               SlotExtent& extent) {
-  if (row > kHighestRowLibmdbFinds) return false;
-  const uint32_t rco = layout.data.row_count_offset;
-  const uint32_t entry = GetLe16(page, rco + 2 + row * 2);
-  const uint32_t start = entry & data::kRowOffsetMask;
-  const uint32_t next = row == 0 ? layout.page_size : GetLe16(page, rco + row * 2) & data::kRowOffsetMask;
-  if (start >= layout.page_size || start > next || next > layout.page_size) return false;
-  extent = SlotExtent{entry & ~data::kRowOffsetMask, start, next - start};
-  return true;
-}
-
-LocatedRow LocateRow(PageSource& source, uint32_t pointer, const char* what) {
-  // libmdb shifts the pointer as a signed number.
-  const auto page_number = static_cast<uint32_t>(static_cast<int32_t>(pointer) >> 8);
-  const uint32_t row = pointer & 0xFF;
-  LocatedRow located;
-  located.page = source.Page(page_number, what);
-  const format::Format& layout = source.layout();
-  const std::vector<uint8_t>& page = *located.page;
-  if (page[0] != kDataPageType) {
-    source.Fail(std::string(what) + " names page " + std::to_string(page_number) +
-                ", which is not a data page");
-  }
-  SlotExtent extent;
-  if (row >= GetLe16(page, layout.data.row_count_offset) || !SlotOfRow(layout, page, row, extent)) {
-    source.Fail(std::string(what) + " names row " + std::to_string(row) + " of page " +
-                std::to_string(page_number) + ", which that page does not hold");
-  }
-  located.start = extent.start;
-  located.size = extent.size;
-  return located;
 }
 
 TableLayout CheckTableDefinition(PageSource& source, uint32_t definition_page) {
@@ -181,7 +138,9 @@ TableLayout CheckTableDefinition(PageSource& source, uint32_t definition_page) {
   uint32_t real_index_count = GetLe32(page, layout.tdef.real_index_count_offset);
 
   // A table holds no more rows than its file has row slots.
-  const uint64_t slots_per_page = (layout.page_size - layout.data.row_count_offset - 2) / 2;
+  const uint64_t slots_per_page =
+      (layout.page_size - layout.data.row_count_offset - data::kRowCountSize) /
+      data::kRowTableEntrySize;
   if (rows > INT32_MAX || rows > uint64_t{source.page_count()} * slots_per_page) {
     source.Fail(where + " claims " + std::to_string(rows) + " rows");
   }
@@ -240,119 +199,32 @@ TableLayout CheckTableDefinition(PageSource& source, uint32_t definition_page) {
   real_index_count = std::min(real_index_count, keyed);
   DefinitionCursor blocks = cursor;
   for (uint32_t i = 0; i < real_index_count; ++i) {
-    if (!(layout.id == JetFormat::kJet3)) blocks.Skip(4);
+    blocks.Skip(layout.tdef.real_index_skip_before);
     const bool found = std::any_of(entries.begin(), entries.end(), [&](const auto& e) {
       return e.second != tdef::kForeignKeyIndexType && e.first == i;
     });
     if (!found) continue;  // libmdb skips the block's reading, too
     for (uint32_t k = 0; k < tdef::kIndexColumnSlots; ++k) {
-      const uint32_t number = blocks.TakeNumber(2);
+      const uint32_t number = blocks.TakeNumber(tdef::kIndexColumnSlotSize - 1);
       const bool known = std::any_of(table.columns.begin(), table.columns.end(),
                                      [&](const ColumnLayout& c) { return c.number == number; });
       if (number == tdef::kUnusedColumnSlot || !known) {
-        blocks.Skip(1);
+        blocks.Skip(1);  // the order flags
       } else {
         blocks.Take(1);
       }
     }
-    blocks.Skip(4);
-    blocks.Take(4);  // the index's first page: the seek checks its own pages
-    if (!(layout.id == JetFormat::kJet3)) blocks.Skip(4);
+    blocks.Skip(tdef::kIndexUsageMapSize);
+    blocks.Take(tdef::kIndexRootPageSize);  // the index's first page: the seek checks its own pages
+    blocks.Skip(layout.tdef.real_index_skip_before_flags);
     blocks.Take(1);
-    if (!(layout.id == JetFormat::kJet3)) blocks.Skip(5);
+    blocks.Skip(layout.tdef.real_index_skip_after_flags);
   }
 
-  // The usage maps: both must be found; the map of owned pages is walked.
-  const LocatedRow owned =
-      LocateRow(source, GetLe32(page, layout.tdef.owned_map_offset), "a usage map pointer");
-  table.owned_map.assign(owned.bytes().begin(), owned.bytes().end());
-  CheckUsageMapShape(source, table.owned_map, definition_page);
-  LocateRow(source, GetLe32(page, layout.tdef.free_map_offset), "a free-space map pointer");
-  CheckMappedPagesInFile(source, table);
+  // The usage maps are checked apart (usage_map.h); here only where they are.
+  table.owned_map_pointer = GetLe32(page, layout.tdef.owned_map_offset);
+  table.free_map_pointer = GetLe32(page, layout.tdef.free_map_offset);
   return table;
-}
-
-namespace {
-
-// The page of the highest set bit of `bits`, a map whose first bit stands
-// for `first_page`; nothing when no bit is set.
-std::optional<uint64_t> HighestMappedPage(std::span<const uint8_t> bits, uint64_t first_page) {
-  for (size_t byte = bits.size(); byte-- > 0;) {
-    if (bits[byte] != 0) {
-      const auto bit = static_cast<uint64_t>(31 - __builtin_clz(bits[byte]));
-      return first_page + byte * 8 + bit;
-    }
-  }
-  return std::nullopt;
-}
-
-}  // namespace
-
-void CheckMappedPagesInFile(PageSource& source, const TableLayout& table) {
-  // Every mapped page lies in the file when the highest one of each map
-  // does: no page needs visiting, however large the table.
-  const std::vector<uint8_t>& map = table.owned_map;
-  const auto check = [&](std::optional<uint64_t> highest) {
-    if (highest && *highest >= source.page_count()) {
-      source.Fail("the usage map of the table defined on page " +
-                  std::to_string(table.definition_page) + " names page " +
-                  std::to_string(*highest) + ", beyond the file");
-    }
-  };
-  if (map[0] == map::kInlineMap) {
-    check(HighestMappedPage(std::span(map).subspan(map::kInlineBitsOffset),
-                            GetLe32(map, map::kInlineStartOffset)));
-    return;
-  }
-  const uint64_t pages_per_map_page = uint64_t{source.page_size() - map::kMapPageBitsOffset} * 8;
-  const size_t references = (map.size() - map::kReferencePagesOffset) / 4;
-  for (size_t i = 0; i < references; ++i) {
-    const uint32_t map_page = GetLe32(map, map::kReferencePagesOffset + i * 4);
-    if (map_page == 0) continue;
-    const PageBytes bits = source.Page(map_page, "a usage map");
-    if ((*bits)[0] != kUsageMapPageType) {
-      source.Fail("page " + std::to_string(map_page) + " is named as a usage map but is not one");
-    }
-    check(HighestMappedPage(std::span(*bits).subspan(map::kMapPageBitsOffset), i * pages_per_map_page));
-  }
-}
-
-void ForEachMappedPage(PageSource& source, const TableLayout& table,
-                       const std::function<void(uint32_t)>& visit) {
-  const std::vector<uint8_t>& map = table.owned_map;
-  const uint64_t page_count = source.page_count();
-  const auto mapped = [&](uint64_t page) {
-    if (page >= page_count) {
-      source.Fail("the usage map of the table defined on page " +
-                  std::to_string(table.definition_page) + " names page " + std::to_string(page) +
-                  ", beyond the file");
-    }
-    visit(static_cast<uint32_t>(page));
-  };
-  const auto for_each_bit = [&](std::span<const uint8_t> bits, uint64_t first_page) {
-    for (size_t byte = 0; byte < bits.size(); ++byte) {
-      if (bits[byte] == 0) continue;
-      for (uint32_t bit = 0; bit < 8; ++bit) {
-        if (bits[byte] & (1u << bit)) mapped(first_page + byte * 8 + bit);
-      }
-    }
-  };
-  if (map[0] == map::kInlineMap) {
-    const uint32_t start = GetLe32(map, map::kInlineStartOffset);
-    for_each_bit(std::span(map).subspan(map::kInlineBitsOffset), start);
-    return;
-  }
-  const uint64_t pages_per_map_page = uint64_t{source.page_size() - map::kMapPageBitsOffset} * 8;
-  const size_t references = (map.size() - map::kReferencePagesOffset) / 4;
-  for (size_t i = 0; i < references; ++i) {
-    const uint32_t map_page = GetLe32(map, map::kReferencePagesOffset + i * 4);
-    if (map_page == 0) continue;
-    const PageBytes bits = source.Page(map_page, "a usage map");
-    if ((*bits)[0] != kUsageMapPageType) {
-      source.Fail("page " + std::to_string(map_page) + " is named as a usage map but is not one");
-    }
-    for_each_bit(std::span(*bits).subspan(map::kMapPageBitsOffset), i * pages_per_map_page);
-  }
 }
 
 }  // namespace vorelka::jet::guard

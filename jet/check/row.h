@@ -1,7 +1,7 @@
 // Checks of rows before libmdb cracks them (mdb_crack_row) and converts
 // their values: the row's column count, null mask and table of variable
-// columns, where each value lies, and the long values (memo and OLE) that
-// live on other pages and are found through chains of row pointers.
+// columns, and where each value lies. Memo values are followed to their
+// pages (long_value.h).
 #pragma once
 
 #include <cstdint>
@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "jet/check/guard_pages.h"
-#include "jet/check/guard_table.h"
+#include "jet/check/page_source.h"
+#include "jet/check/table_definition.h"
 
 namespace vorelka::jet::guard {
 
@@ -35,11 +35,5 @@ enum class RowVerdict {
 RowVerdict CheckRow(PageSource& source, const TableLayout& table, std::span<const uint8_t> page,
                     uint32_t start, uint32_t size, std::vector<FieldPlace>& fields,
                     std::string& why);
-
-// The bytes of an OLE value (12-byte header in the row, then inline data,
-// one row elsewhere, or a chain of rows) as mdb_ole_read_full gathers them.
-// Raises where the header or the chain is unsound (a cycle, a row that is
-// not there, an unknown kind).
-std::vector<uint8_t> ReadOleValue(PageSource& source, std::span<const uint8_t> field);
 
 }  // namespace vorelka::jet::guard
