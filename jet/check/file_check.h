@@ -2,7 +2,7 @@
 // searches $MDBPATH for names it cannot find, accepts an empty file and
 // prints its complaints on standard error; the user is to see one error
 // report instead, so every fault that can be seen from outside is raised
-// here with the engine's number (jet/jet_errors.h).
+// here with the engine's number (jet/format/jet_errors.h).
 #pragma once
 
 #include <cstdint>

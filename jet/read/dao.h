@@ -1,6 +1,6 @@
 // A small DAO-like API over libmdb: the engine, databases, snapshot
 // recordsets and fields. Every failure is raised as a services::ErrorRaised
-// carrying the engine's error number and a description (jet/jet_errors.h).
+// carrying the engine's error number and a description (jet/format/jet_errors.h).
 //
 //   DBEngine engine;
 //   auto db = engine.OpenDatabase("/path/words.mdb");

@@ -85,8 +85,10 @@ std::optional<IndexPage> IndexPage::Read(PageSource& pages, uint32_t number, uin
     IndexEntry entry;
     entry.key = std::span<const uint8_t>(e, key_length);
     entry.data_page = format::GetBe24(e + key_length);
-    entry.data_row = e[key_length + 3];
-    if (!result.leaf_) entry.child_page = format::GetBe32(e + key_length + 4);
+    entry.data_row = e[key_length + format::index::kRowPointerSize - 1];
+    if (!result.leaf_) {
+      entry.child_page = format::GetBe32(e + key_length + format::index::kRowPointerSize);
+    }
     result.entries_.push_back(entry);
   }
   return result;

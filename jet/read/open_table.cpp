@@ -94,7 +94,9 @@ uint16_t OpenTable::LoadedRowSlots() const {
 }
 
 std::optional<RowLocation> OpenTable::DataOfSlot(uint32_t page, uint16_t row) const {
-  const int entry = mdb_get_int16(mdb_->pg_buf, mdb_->fmt->row_count_offset + 2 + row * 2);
+  const int entry =
+      mdb_get_int16(mdb_->pg_buf, mdb_->fmt->row_count_offset + format::data::kRowCountSize +
+                                      row * format::data::kRowTableEntrySize);
   if (entry & kDeletedRowFlag) return std::nullopt;
   if (!(entry & kMovedRowFlag)) return RowLocation{page, row};
   // The row grew and moved: its slot keeps a pointer to where it lives now.

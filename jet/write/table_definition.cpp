@@ -82,7 +82,7 @@ void PutPhysicalIndex(const Format& format, Bytes& b, const PrimaryKeyFacts& key
   uint8_t flags = kUniqueIndexFlag | kRequiredIndexFlag;
   if (jet4) flags |= kJet4IndexFlag;
   b.U8(flags);
-  if (jet4) b.Zeros(5);
+  b.Zeros(format.tdef.real_index_skip_after_flags);
 }
 
 void PutLogicalIndex(const Format& format, Bytes& b) {

@@ -11,7 +11,7 @@
 // The file is built under a temporary name in the target's folder and renamed
 // over the target only when Finish succeeds, so a failed build never leaves a
 // partial file nor touches an existing one. The layout of the file is
-// described in jet/words_table_builder.cpp.
+// described in jet/write/words_table_builder.cpp.
 #pragma once
 
 #include <cstdint>
