@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "jet/format/catalog_row.h"
 #include "jet/write/text_encoding.h"
 
 namespace vorelka::jet::writer {
@@ -12,7 +13,6 @@ namespace {
 constexpr std::u32string_view kForbiddenNameChars = U".!`[]";
 constexpr char32_t kFirstPrintable = 0x20;
 constexpr char32_t kDelete = 0x7F;
-constexpr std::string_view kCatalogName = "msysobjects";
 
 // Jet compares names without regard to case; enough for Latin and Cyrillic.
 std::u32string Folded(std::u32string text) {
@@ -58,7 +58,8 @@ std::string CheckSchema(const Format& format, const TableSchema& schema) {
   if (std::string fault = CheckName(format, "table", schema.table, &folded); !fault.empty()) {
     return fault;
   }
-  std::u32string catalog(kCatalogName.begin(), kCatalogName.end());
+  const std::u32string catalog = Folded(std::u32string(catalog::kCatalogName.begin(),
+                                                       catalog::kCatalogName.end()));
   if (folded == catalog) return "table name \"" + schema.table + "\" is the catalog's own";
   if (schema.text_columns.size() + 1 > kMaxColumns) {
     return "the table has " + std::to_string(schema.text_columns.size() + 1) +
