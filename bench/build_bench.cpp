@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "jet/words_table_builder.h"
+#include "jet/write/words_table_builder.h"
 
 namespace {
 

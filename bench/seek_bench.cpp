@@ -13,11 +13,11 @@
 #include <random>
 #include <string>
 
-#include "jet/index_seek.h"
-#include "jet/libmdb.h"
-#include "jet/open_table.h"
-#include "jet/row_lookup.h"
-#include "jet/words_table_builder.h"
+#include "jet/read/index_seek.h"
+#include "jet/read/libmdb.h"
+#include "jet/read/open_table.h"
+#include "jet/read/row_lookup.h"
+#include "jet/write/words_table_builder.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <map>
 #include <string>
 
-#include "jet/words_table_builder.h"
+#include "jet/write/words_table_builder.h"
 #include "services/app_facts.h"
 #include "services/testing/recording.h"
 #include "store/word_store.h"

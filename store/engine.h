@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "jet/dao.h"
+#include "jet/read/dao.h"
 
 namespace vorelka::store {
 

@@ -1,5 +1,5 @@
 // The store's engine backed by the Jet reader.
-#include "jet/dao.h"
+#include "jet/read/dao.h"
 #include "store/engine.h"
 
 namespace vorelka::store {

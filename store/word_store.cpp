@@ -1,6 +1,6 @@
 #include "store/word_store.h"
 
-#include "jet/dao.h"
+#include "jet/read/dao.h"
 #include "services/error.h"
 #include "services/error_report.h"
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "jet/words_table_builder.h"
+#include "jet/write/words_table_builder.h"
 #include "tools/command_line.h"
 #include "tools/commands.h"
 #include "tools/word_list_reader.h"

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "jet/file_guard.h"
+#include "jet/check/file_guard.h"
 #include "services/error.h"
 #include "services/error_report.h"
 

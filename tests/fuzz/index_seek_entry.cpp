@@ -8,12 +8,12 @@
 #include <limits>
 #include <memory>
 
-#include "jet/catalog_lookup.h"
-#include "jet/file_check.h"
-#include "jet/index_seek.h"
-#include "jet/libmdb.h"
-#include "jet/open_table.h"
-#include "jet/row_lookup.h"
+#include "jet/read/catalog_lookup.h"
+#include "jet/check/file_check.h"
+#include "jet/read/index_seek.h"
+#include "jet/read/libmdb.h"
+#include "jet/read/open_table.h"
+#include "jet/read/row_lookup.h"
 #include "services/error.h"
 #include "tests/fuzz/memory_file.h"
 

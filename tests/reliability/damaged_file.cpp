@@ -6,7 +6,7 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "jet/libmdb.h"
+#include "jet/read/libmdb.h"
 
 namespace vorelka::reliability {
 namespace {

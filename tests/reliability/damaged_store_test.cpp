@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "jet/guard_pages.h"
+#include "jet/format/format.h"
 #include "services/app_facts.h"
 #include "services/testing/recording.h"
 #include "store/word_store.h"
@@ -22,33 +22,33 @@ using jet::JetFormat;
 struct Damage {
   const char* name;
   bool in_definition;  // the count reads the definition only, not the rows
-  std::function<void(JetBytes&, uint32_t words, const jet::guard::FormatLayout&)> apply;
+  std::function<void(JetBytes&, uint32_t words, const jet::format::Format&)> apply;
 };
 
 const std::vector<Damage>& Damages() {
   static const std::vector<Damage> damages = {
       {"empty usage map", true,
-       [](JetBytes& image, uint32_t words, const jet::guard::FormatLayout& layout) {
-         const uint32_t pointer = image.U32(words, layout.owned_map_offset);
+       [](JetBytes& image, uint32_t words, const jet::format::Format& layout) {
+         const uint32_t pointer = image.U32(words, layout.tdef.owned_map_offset);
          const uint32_t row = pointer & 0xFF;
          image.Put16(pointer >> 8, image.SlotOffset(row), image.RowStart(pointer >> 8, row - 1));
        }},
       {"definition chain in a cycle", true,
-       [](JetBytes& image, uint32_t words, const jet::guard::FormatLayout& layout) {
-         image.Put16(words, layout.column_count_offset, 250);
+       [](JetBytes& image, uint32_t words, const jet::format::Format& layout) {
+         image.Put16(words, layout.tdef.column_count_offset, 250);
          image.Put32(words, 4, words);
        }},
       {"row table past its page", false,
-       [](JetBytes& image, uint32_t words, const jet::guard::FormatLayout& layout) {
-         image.Put16(image.FirstDataPage(words), layout.row_count_offset, 0xFFFF);
+       [](JetBytes& image, uint32_t words, const jet::format::Format& layout) {
+         image.Put16(image.FirstDataPage(words), layout.data.row_count_offset, 0xFFFF);
        }},
       {"usage map naming pages beyond the file", true,
-       [](JetBytes& image, uint32_t words, const jet::guard::FormatLayout& layout) {
-         const uint32_t pointer = image.U32(words, layout.owned_map_offset);
+       [](JetBytes& image, uint32_t words, const jet::format::Format& layout) {
+         const uint32_t pointer = image.U32(words, layout.tdef.owned_map_offset);
          image.Put32(pointer >> 8, image.RowStart(pointer >> 8, pointer & 0xFF) + 1, 0x00FFFFF0);
        }},
       {"catalog page of the wrong type", true,
-       [](JetBytes& image, uint32_t, const jet::guard::FormatLayout&) { image.Put8(2, 0, 0x01); }},
+       [](JetBytes& image, uint32_t, const jet::format::Format&) { image.Put8(2, 0, 0x01); }},
   };
   return damages;
 }
@@ -61,7 +61,7 @@ TEST_P(DamagedStoreTest, EachCallReportsOnceReturnsNeutralAndTheNextSoundFileWor
   BuildWords(good, GetParam(), 20);
   const uint32_t words = WordsDefinitionPage(good);
   const auto& layout =
-      GetParam() == JetFormat::kJet3 ? jet::guard::Jet3Layout() : jet::guard::Jet4Layout();
+      GetParam() == JetFormat::kJet3 ? jet::format::kJet3 : jet::format::kJet4;
   const services::FixedAppFacts facts(folder.path().string());
   services::testing::RecordingMessageBox box;
   store::WordStore store(facts, box);

@@ -2,7 +2,7 @@
 // purpose, one structure at a time: each damage libmdb would trust gives
 // the engine's "unrecognized database format" error naming the file, and
 // the undamaged files, small and large, pass.
-#include "jet/file_guard.h"
+#include "jet/check/file_guard.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -12,8 +12,8 @@
 #include <optional>
 #include <string>
 
-#include "jet/guard_pages.h"
-#include "jet/jet_errors.h"
+#include "jet/format/format.h"
+#include "jet/format/jet_errors.h"
 #include "services/error.h"
 #include "tests/reliability/damaged_file.h"
 
@@ -35,7 +35,7 @@ class FileGuardTest : public ::testing::TestWithParam<JetFormat> {
     if (!std::filesystem::exists(good_)) BuildWords(good_, GetParam(), rows);
     words_ = WordsDefinitionPage(good_);
     image_ = std::make_unique<JetBytes>(good_);
-    layout_ = image_->jet3() ? &jet::guard::Jet3Layout() : &jet::guard::Jet4Layout();
+    layout_ = image_->jet3() ? &jet::format::kJet3 : &jet::format::kJet4;
   }
 
   // Saves the image and runs every check the reader makes on its way to a
@@ -71,8 +71,8 @@ class FileGuardTest : public ::testing::TestWithParam<JetFormat> {
 
   // Where the Words definition's first column entry starts.
   uint32_t FirstColumnEntry() const {
-    return layout_->columns_start_offset +
-           image_->U32(words_, layout_->real_index_count_offset) * layout_->real_index_entry_size;
+    return layout_->tdef.header_size +
+           image_->U32(words_, layout_->tdef.real_index_count_offset) * layout_->tdef.real_index_count_size;
   }
 
   // Where a row's table of variable-column starts keeps entry `i`.
@@ -88,7 +88,7 @@ class FileGuardTest : public ::testing::TestWithParam<JetFormat> {
   std::filesystem::path damaged_;
   uint32_t words_ = 0;
   std::unique_ptr<JetBytes> image_;
-  const jet::guard::FormatLayout* layout_ = nullptr;
+  const jet::format::Format* layout_ = nullptr;
 };
 
 TEST_P(FileGuardTest, SoundFilesPass_EmptySmallAndMultiLevel) {
@@ -128,10 +128,10 @@ TEST_P(FileGuardTest, RejectsATablePageBeyondTheFile) {
 }
 
 TEST_P(FileGuardTest, RejectsColumnCountsTheDefinitionCannotHold) {
-  image_->Put16(words_, layout_->column_count_offset, 300);  // more than a table may have
+  image_->Put16(words_, layout_->tdef.column_count_offset, 300);  // more than a table may have
   ExpectRejected();
   Use(3);
-  image_->Put16(words_, layout_->var_column_count_offset, 3 + 1);
+  image_->Put16(words_, layout_->tdef.var_column_count_offset, 3 + 1);
   ExpectRejected();
 }
 
@@ -140,14 +140,14 @@ TEST_P(FileGuardTest, RejectsADefinitionThatRunsPastItsPagesOrLoops) {
   // past it: first with no page to continue on, then with a chain of
   // definition pages that leads back to itself.
   const uint32_t first = FirstColumnEntry();
-  const uint32_t count = (image_->page_size() - first) / layout_->column_entry_size + 2;
+  const uint32_t count = (image_->page_size() - first) / layout_->tdef.column_size + 2;
   for (uint32_t i = 3;
-       i < count && first + (i + 1) * layout_->column_entry_size <= image_->page_size(); ++i) {
-    const uint32_t entry = first + i * layout_->column_entry_size;
+       i < count && first + (i + 1) * layout_->tdef.column_size <= image_->page_size(); ++i) {
+    const uint32_t entry = first + i * layout_->tdef.column_size;
     image_->Put8(words_, entry, 0x0A);  // Text
-    image_->Put8(words_, entry + layout_->column_number_offset, i);
+    image_->Put8(words_, entry + layout_->tdef.column_number_offset, i);
   }
-  image_->Put16(words_, layout_->column_count_offset, count);
+  image_->Put16(words_, layout_->tdef.column_count_offset, count);
   EXPECT_NE(Why().find("runs past its last page"), std::string::npos) << Why();
   image_->Put32(words_, kNextDefinitionOffset, words_);
   EXPECT_NE(Why().find("continues in a cycle"), std::string::npos) << Why();
@@ -156,23 +156,23 @@ TEST_P(FileGuardTest, RejectsADefinitionThatRunsPastItsPagesOrLoops) {
 TEST_P(FileGuardTest, RejectsTwoColumnsWithOneNumber) {
   // The second column entry takes the first one's number.
   const uint32_t first = FirstColumnEntry();
-  const uint32_t number = image_->U16(words_, first + layout_->column_number_offset) & 0xFF;
-  image_->Put8(words_, first + layout_->column_entry_size + layout_->column_number_offset, number);
+  const uint32_t number = image_->U16(words_, first + layout_->tdef.column_number_offset) & 0xFF;
+  image_->Put8(words_, first + layout_->tdef.column_size + layout_->tdef.column_number_offset, number);
   ExpectRejected();
 }
 
 TEST_P(FileGuardTest, RejectsCountsOfRowsAndIndexesNoFileCouldHold) {
-  image_->Put32(words_, layout_->row_total_offset, 0x7FFFFFF0);
+  image_->Put32(words_, layout_->tdef.row_count_offset, 0x7FFFFFF0);
   ExpectRejected();
   Use(3);
-  image_->Put32(words_, layout_->real_index_count_offset, 900);
-  image_->Put32(words_, layout_->index_count_offset, 900);
+  image_->Put32(words_, layout_->tdef.real_index_count_offset, 900);
+  image_->Put32(words_, layout_->tdef.index_count_offset, 900);
   ExpectRejected();
 }
 
 TEST_P(FileGuardTest, RejectsAnEmptyUsageMap) {
   // libmdb 1.0 reads the kind byte of a zero-length map out of bounds.
-  const uint32_t pointer = image_->U32(words_, layout_->owned_map_offset);
+  const uint32_t pointer = image_->U32(words_, layout_->tdef.owned_map_offset);
   const uint32_t page = pointer >> 8;
   const uint32_t row = pointer & 0xFF;
   ASSERT_GT(row, 0u) << "the map row needs a row before it to borrow its start";
@@ -181,7 +181,7 @@ TEST_P(FileGuardTest, RejectsAnEmptyUsageMap) {
 }
 
 TEST_P(FileGuardTest, RejectsUsageMapsOfUnknownKindOrPointingAway) {
-  const uint32_t pointer = image_->U32(words_, layout_->owned_map_offset);
+  const uint32_t pointer = image_->U32(words_, layout_->tdef.owned_map_offset);
   const uint32_t map_page = pointer >> 8;
   const uint32_t map_start = image_->RowStart(map_page, pointer & 0xFF);
   image_->Put8(map_page, map_start, 7);
@@ -192,13 +192,13 @@ TEST_P(FileGuardTest, RejectsUsageMapsOfUnknownKindOrPointingAway) {
   ExpectRejected();
   Use(3);
   // A map pointer to a row of the catalog's definition page.
-  image_->Put32(words_, layout_->owned_map_offset, kCatalogDefinition << 8);
+  image_->Put32(words_, layout_->tdef.owned_map_offset, kCatalogDefinition << 8);
   ExpectRejected();
 }
 
 TEST_P(FileGuardTest, RejectsReferenceMapsThatNameNoMapPageOrPagesBeyondTheFile) {
   Use(100000);  // large enough for a map of map pages
-  const uint32_t pointer = image_->U32(words_, layout_->owned_map_offset);
+  const uint32_t pointer = image_->U32(words_, layout_->tdef.owned_map_offset);
   const uint32_t map_page = pointer >> 8;
   const uint32_t map_start = image_->RowStart(map_page, pointer & 0xFF);
   ASSERT_EQ(image_->bytes()[size_t{map_page} * image_->page_size() + map_start], 1)
@@ -216,7 +216,7 @@ TEST_P(FileGuardTest, RejectsReferenceMapsThatNameNoMapPageOrPagesBeyondTheFile)
 
 TEST_P(FileGuardTest, RejectsRowTablesAndRowsOutsideTheirPage) {
   const uint32_t data = image_->FirstDataPage(words_);
-  image_->Put16(data, layout_->row_count_offset, 3000);
+  image_->Put16(data, layout_->data.row_count_offset, 3000);
   ExpectRejected();
   Use(3);
   // The second row starting after the first one ends.
@@ -248,11 +248,11 @@ TEST_P(FileGuardTest, RejectsAFixedValueThatLiesBeyondItsRow) {
   // The key column's fixed offset moved far past every row's end.
   const uint32_t first = FirstColumnEntry();
   for (uint32_t i = 0; i < 3; ++i) {
-    const uint32_t entry = first + i * layout_->column_entry_size;
+    const uint32_t entry = first + i * layout_->tdef.column_size;
     if (image_
-            ->bytes()[size_t{words_} * image_->page_size() + entry + layout_->column_flags_offset] &
+            ->bytes()[size_t{words_} * image_->page_size() + entry + layout_->tdef.column_flags_offset] &
         1) {
-      image_->Put16(words_, entry + layout_->column_fixed_offset_offset, 600);
+      image_->Put16(words_, entry + layout_->tdef.column_fixed_offset_offset, 600);
     }
   }
   ExpectRejected();

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "jet/words_table_builder.h"
+#include "jet/write/words_table_builder.h"
 
 int main(int argc, char** argv) {
   if (argc < 3) {

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "jet/index_definitions.h"
-#include "jet/index_layout.h"
-#include "jet/row_lookup.h"
+#include "jet/read/index_definitions.h"
+#include "jet/format/format.h"
+#include "jet/read/row_lookup.h"
 #include "seek_files.h"
 
 namespace vorelka::jet::seek_testing {
@@ -14,14 +14,14 @@ namespace {
 
 constexpr int32_t kRows = 5000;
 
-const index_layout::Layout& LayoutFor(uint32_t page_size) {
-  return page_size == index_layout::kJet3.page_size ? index_layout::kJet3 : index_layout::kJet4;
+const format::Format& LayoutFor(uint32_t page_size) {
+  return page_size == format::kJet3.page_size ? format::kJet3 : format::kJet4;
 }
 
 // Where the first entry of an index page ends: its first set mask bit.
-size_t FirstEntryEnd(const std::vector<uint8_t>& page, const index_layout::Layout& layout) {
-  for (size_t bit = 0; bit < layout.index_entry_mask_size * 8; ++bit) {
-    if (page[layout.index_entry_mask_offset + bit / 8] & (1u << (bit % 8))) return bit;
+size_t FirstEntryEnd(const std::vector<uint8_t>& page, const format::Format& layout) {
+  for (size_t bit = 0; bit < layout.index.mask_size * 8; ++bit) {
+    if (page[layout.index.mask_offset + bit / 8] & (1u << (bit % 8))) return bit;
   }
   throw std::runtime_error("index page without entries");
 }
@@ -43,7 +43,7 @@ class DamagedIndex : public ::testing::TestWithParam<JetFormat> {
     ASSERT_GE(shape_.leaves.size(), 3u);
   }
 
-  const index_layout::Layout& layout() const { return LayoutFor(shape_.page_size); }
+  const format::Format& layout() const { return LayoutFor(shape_.page_size); }
 
   void Damage(uint32_t page, size_t offset, const std::vector<uint8_t>& bytes) {
     CopyWithPatch(intact_, damaged_, shape_.page_size, page, offset, bytes);
@@ -78,7 +78,7 @@ class DamagedIndex : public ::testing::TestWithParam<JetFormat> {
 };
 
 TEST_P(DamagedIndex, RootOfTheWrongPageTypeOrANodeTakenForALeafFallsBackToTheScan) {
-  for (const uint8_t type : {index_layout::kDataPageType, index_layout::kIndexLeafPageType}) {
+  for (const uint8_t type : {format::kDataPageType, format::kIndexLeafPageType}) {
     SCOPED_TRACE(type);
     Damage(shape_.root, 0, {type});
     ExpectScanAnswers({1, kRows / 3, kRows});
@@ -89,7 +89,7 @@ TEST_P(DamagedIndex, EntryReachingPastThePageFallsBackToTheScan) {
   // The mask's last bit marks an entry end beyond the page's last byte.
   const uint32_t leaf = shape_.leaves[1];
   const size_t last_mask_byte =
-      layout().index_entry_mask_offset + layout().index_entry_mask_size - 1;
+      layout().index.mask_offset + layout().index.mask_size - 1;
   const uint8_t old = ReadPage(intact_, shape_.page_size, leaf)[last_mask_byte];
   Damage(leaf, last_mask_byte, {static_cast<uint8_t>(old | 0x80)});
   ExpectScanAnswers(KeysOfLeaf(1));
@@ -101,25 +101,25 @@ TEST_P(DamagedIndex, LeafThatLostItsLastEntryFallsBackToTheScan) {
   const uint32_t leaf = shape_.leaves[1];
   auto page = ReadPage(intact_, shape_.page_size, leaf);
   size_t last_bit = 0;
-  for (size_t bit = 0; bit < layout().index_entry_mask_size * 8; ++bit) {
-    if (page[layout().index_entry_mask_offset + bit / 8] & (1u << (bit % 8))) last_bit = bit;
+  for (size_t bit = 0; bit < layout().index.mask_size * 8; ++bit) {
+    if (page[layout().index.mask_offset + bit / 8] & (1u << (bit % 8))) last_bit = bit;
   }
-  const size_t byte = layout().index_entry_mask_offset + last_bit / 8;
+  const size_t byte = layout().index.mask_offset + last_bit / 8;
   Damage(leaf, byte, {static_cast<uint8_t>(page[byte] & ~(1u << (last_bit % 8)))});
   ExpectScanAnswers({shape_.leaf_bounds[1].second});
 }
 
 TEST_P(DamagedIndex, LeafWithNoEntriesFallsBackToTheScan) {
   const uint32_t leaf = shape_.leaves[1];
-  Damage(leaf, layout().index_entry_mask_offset,
-         std::vector<uint8_t>(layout().index_entry_mask_size, 0));
+  Damage(leaf, layout().index.mask_offset,
+         std::vector<uint8_t>(layout().index.mask_size, 0));
   ExpectScanAnswers(KeysOfLeaf(1));
 }
 
 TEST_P(DamagedIndex, ChildPageBeyondTheFileOrPointingBackToItsParentFallsBackToTheScan) {
   const auto root = ReadPage(intact_, shape_.page_size, shape_.root);
-  const size_t child_at = layout().IndexEntriesStart() + FirstEntryEnd(root, layout()) -
-                          index_layout::kChildPointerSize;
+  const size_t child_at = layout().index.EntriesStart() + FirstEntryEnd(root, layout()) -
+                          format::index::kChildPointerSize;
   for (const uint32_t child : {0x00FFFFFFu, shape_.root}) {
     SCOPED_TRACE(child);
     Damage(shape_.root, child_at, BigEndian32(child));
@@ -131,13 +131,13 @@ TEST_P(DamagedIndex, KeysOutOfOrderFallBackToTheScan) {
   // The first entry of a leaf is stored whole; raising its lowest key byte
   // puts it after the second entry.
   const uint32_t leaf = shape_.leaves[1];
-  Damage(leaf, layout().IndexEntriesStart() + index_layout::kLongKeySize - 1, {0xFF});
+  Damage(leaf, layout().index.EntriesStart() + format::index::kLongKeySize - 1, {0xFF});
   ExpectScanAnswers(KeysOfLeaf(1));
 }
 
 TEST_P(DamagedIndex, IndexRootOutsideTheTableFallsBackToTheScan) {
   // A root that belongs to another table (here: to none) is not followed.
-  Damage(shape_.root, index_layout::kPageOwnerOffset, {0xEE, 0xEE, 0x00, 0x00});
+  Damage(shape_.root, format::kPageOwnerOffset, {0xEE, 0xEE, 0x00, 0x00});
   ExpectScanAnswers({1, kRows});
 }
 
@@ -178,13 +178,13 @@ TEST_P(DamagedIndex, RowOnAPageTheUsageMapLeavesOutIsLeftToTheScan) {
   const size_t map_pointer_offset = jet3 ? 35 : 55;
   const size_t row_table = (jet3 ? 8 : 12) + 2;
   const auto definition_bytes = ReadPage(intact_, shape_.page_size, definition);
-  const uint32_t pointer = index_layout::Le32(definition_bytes.data() + map_pointer_offset);
+  const uint32_t pointer = format::GetLe32(definition_bytes.data() + map_pointer_offset);
   const uint32_t map_page = pointer >> 8;
   const uint32_t map_row = pointer & 0xFF;
   auto page = ReadPage(intact_, shape_.page_size, map_page);
-  const size_t map_start = index_layout::Le16(page.data() + row_table + 2 * map_row) & 0x1FFF;
+  const size_t map_start = format::GetLe16(page.data() + row_table + 2 * map_row) & 0x1FFF;
   ASSERT_EQ(page[map_start], 0) << "an inline map";
-  const uint32_t first_page = index_layout::Le32(page.data() + map_start + 1);
+  const uint32_t first_page = format::GetLe32(page.data() + map_start + 1);
   const uint32_t bit = where.page - first_page;
   page[map_start + 5 + bit / 8] &= static_cast<uint8_t>(~(1u << (bit % 8)));
   CopyWithPatch(intact_, damaged_, shape_.page_size, map_page, 0, page);

@@ -3,7 +3,7 @@
 // reports where the row's data now lies.
 #include <gtest/gtest.h>
 
-#include "jet/row_lookup.h"
+#include "jet/read/row_lookup.h"
 #include "seek_files.h"
 
 namespace vorelka::jet::seek_testing {

@@ -6,7 +6,7 @@
 #include <map>
 #include <random>
 
-#include "jet/row_lookup.h"
+#include "jet/read/row_lookup.h"
 #include "seek_files.h"
 
 namespace vorelka::jet::seek_testing {

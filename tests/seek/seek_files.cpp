@@ -4,8 +4,8 @@
 #include <functional>
 #include <iterator>
 
-#include "jet/index_definitions.h"
-#include "jet/index_page.h"
+#include "jet/read/index_definitions.h"
+#include "jet/read/index_page.h"
 
 namespace vorelka::jet::seek_testing {
 
@@ -48,8 +48,8 @@ std::string OpenedWords::SeekEnglish(int32_t key) const {
 namespace {
 
 int32_t DecodeLongKey(std::span<const uint8_t> key) {
-  if (key.size() != index_layout::kLongKeySize) throw std::runtime_error("not a Long key");
-  return static_cast<int32_t>(index_layout::Be32(key.data() + 1) ^ 0x80000000u);
+  if (key.size() != format::index::kLongKeySize) throw std::runtime_error("not a Long key");
+  return static_cast<int32_t>(format::GetBe32(key.data() + 1) ^ 0x80000000u);
 }
 
 }  // namespace

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "jet/index_seek.h"
-#include "jet/libmdb.h"
-#include "jet/open_table.h"
-#include "jet/words_table_builder.h"
+#include "jet/read/index_seek.h"
+#include "jet/read/libmdb.h"
+#include "jet/read/open_table.h"
+#include "jet/write/words_table_builder.h"
 #include "tests/support/test_files.h"
 
 namespace vorelka::jet::seek_testing {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <random>
 
-#include "jet/jet_errors.h"
+#include "jet/format/jet_errors.h"
 #include "services/app_facts.h"
 #include "services/testing/recording.h"
 #include "store/word_store.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "jet/dao.h"
-#include "jet/jet_errors.h"
+#include "jet/read/dao.h"
+#include "jet/format/jet_errors.h"
 #include "services/error.h"
 #include "tests/support/test_files.h"
 

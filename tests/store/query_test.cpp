@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "jet/jet_errors.h"
-#include "jet/query.h"
+#include "jet/format/jet_errors.h"
+#include "jet/read/query.h"
 #include "services/error.h"
 
 namespace vorelka::jet {

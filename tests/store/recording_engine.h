@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "jet/dao.h"
+#include "jet/read/dao.h"
 #include "store/engine.h"
 
 namespace vorelka::store::testing {

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "jet/words_table_builder.h"
+#include "jet/write/words_table_builder.h"
 
 namespace vorelka::window::testing {
 

@@ -4,10 +4,12 @@
 // notice a stray 00 there; Jackcess (and so, likely, Access) would.
 #include <gtest/gtest.h>
 
-#include "jet/text_encoding.h"
+#include "jet/write/text_encoding.h"
 
 namespace vorelka::jet::writer {
 namespace {
+
+constexpr const Format& kJet4Format = format::kJet4;
 
 std::u16string DecodeStrictly(const std::string& bytes) {
   std::u16string text;

@@ -3,7 +3,7 @@
 // behind WordsTableBuilder.
 #include <gtest/gtest.h>
 
-#include "jet/words_table_writer.h"
+#include "jet/write/words_table_writer.h"
 #include "tests/writer/index_walk.h"
 #include "tests/writer/writer_test_support.h"
 
@@ -19,7 +19,7 @@ class WriterLimits : public ::testing::TestWithParam<JetFormat> {
 };
 
 TEST_P(WriterLimits, Add_RefusesRowsThatWouldPassTheFileSizeLimit) {
-  jet::writer::Format small = jet::writer::FormatOf(GetParam());
+  jet::format::Format small = jet::format::FormatOf(GetParam());
   small.max_file_size = 64 * small.page_size;
   WriteBytes(file_, "the old database");
   jet::writer::WordsTableWriter writer(file_, small, {});
@@ -39,7 +39,7 @@ TEST_P(WriterLimits, Add_RefusesRowsThatWouldPassTheFileSizeLimit) {
 }
 
 TEST_P(WriterLimits, KeyOnlyTablesPackAtMost255RowsAPageWithinTheLimit) {
-  jet::writer::Format small = jet::writer::FormatOf(GetParam());
+  jet::format::Format small = jet::format::FormatOf(GetParam());
   small.max_file_size = 64 * small.page_size;
   // Rows of one key alone: the most rows per page, 255 on a Jet 4 page.
   jet::writer::WordsTableWriter writer(file_, small, {"Words", "Id", {}});

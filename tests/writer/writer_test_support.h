@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "jet/words_table_builder.h"
+#include "jet/write/words_table_builder.h"
 #include "tests/support/test_files.h"
 #include "tools/word_table_reader.h"
 

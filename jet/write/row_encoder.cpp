@@ -1,0 +1,133 @@
+#include "jet/write/row_encoder.h"
+
+#include <cstring>
+
+namespace vorelka::jet::writer {
+
+using namespace format;  // NOLINT(google-build-using-namespace): the format this writes
+using namespace data;  // NOLINT(google-build-using-namespace)
+namespace {
+
+
+size_t NullMaskSize(const TableLayout& layout) {
+  return (layout.columns.size() + 7) / 8;
+}
+
+void PutNullMask(const TableLayout& layout, const Cell* cells, uint8_t* mask) {
+  std::memset(mask, 0, NullMaskSize(layout));
+  for (size_t i = 0; i < layout.columns.size(); ++i) {
+    if (!cells[i].null) {
+      const uint16_t bit = layout.columns[i].number;
+      mask[bit / 8] = static_cast<uint8_t>(mask[bit / 8] | (1u << (bit % 8)));
+    }
+  }
+}
+
+// Count, fixed columns and variable data; fills offsets[0..var_count] with
+// where each variable column starts, and offsets[var_count] with eod.
+void PutColumns(const Format& format, const TableLayout& layout, const Cell* cells,
+                std::vector<uint8_t>* out, std::vector<size_t>* offsets) {
+  out->clear();
+  out->resize(format.data.row_column_count_size + layout.fixed_size, 0);
+  if (format.data.row_column_count_size == 1) {
+    (*out)[0] = static_cast<uint8_t>(layout.columns.size());
+  } else {
+    PutLe16(out->data(), static_cast<uint16_t>(layout.columns.size()));
+  }
+  offsets->assign(layout.var_count + 1, 0);
+  for (size_t i = 0; i < layout.columns.size(); ++i) {
+    const Column& column = layout.columns[i];
+    if (!column.fixed || cells[i].null) continue;
+    std::memcpy(out->data() + format.data.row_column_count_size + column.fixed_offset, cells[i].data,
+                column.length);
+  }
+  for (size_t i = 0; i < layout.columns.size(); ++i) {
+    const Column& column = layout.columns[i];
+    if (column.fixed) continue;
+    (*offsets)[column.var_index] = out->size();
+    if (!cells[i].null) out->insert(out->end(), cells[i].data, cells[i].data + cells[i].size);
+  }
+  (*offsets)[layout.var_count] = out->size();
+}
+
+void EncodeJet4Trailer(const TableLayout& layout, const std::vector<size_t>& offsets,
+                       std::vector<uint8_t>* out) {
+  const size_t n = layout.var_count;
+  size_t pos = out->size();
+  out->resize(pos + 2 * (n + 2));
+  PutLe16(out->data() + pos, static_cast<uint16_t>(offsets[n]));  // eod
+  pos += 2;
+  for (size_t i = n; i-- > 0;) {
+    PutLe16(out->data() + pos, static_cast<uint16_t>(offsets[i]));
+    pos += 2;
+  }
+  PutLe16(out->data() + pos, static_cast<uint16_t>(n));
+}
+
+// Reads the offsets back the way the engines do, to prove the jump table.
+bool Jet3OffsetsReadBack(const std::vector<uint8_t>& row, size_t mask_size, size_t var_count,
+                         const std::vector<size_t>& expected) {
+  const size_t row_end = row.size() - 1;
+  size_t jumps = (row.size() - 1) / kJumpSpan;
+  const size_t column_pointer = row_end - mask_size - jumps - 1;
+  if ((column_pointer - var_count) / kJumpSpan < jumps) --jumps;
+  size_t used = 0;
+  for (size_t i = 0; i <= var_count; ++i) {
+    while (used < jumps && i == row[row_end - mask_size - used - 1]) ++used;
+    if (row[column_pointer - i] + used * kJumpSpan != expected[i]) return false;
+  }
+  return true;
+}
+
+bool EncodeJet3Trailer(const TableLayout& layout, const std::vector<size_t>& offsets,
+                       std::vector<uint8_t>* out, std::string* problem) {
+  const size_t n = layout.var_count;
+  const size_t eod = offsets[n];
+  out->push_back(static_cast<uint8_t>(eod & 0xFF));
+  for (size_t i = n; i-- > 0;) out->push_back(static_cast<uint8_t>(offsets[i] & 0xFF));
+
+  std::vector<uint8_t> jumps;  // jumps[k]: first entry at or past (k + 1) * 256
+  for (size_t i = 0; i <= n; ++i) {
+    while (offsets[i] >= (jumps.size() + 1) * kJumpSpan) jumps.push_back(static_cast<uint8_t>(i));
+  }
+  const size_t mask_size = NullMaskSize(layout);
+  const size_t length = out->size() + jumps.size() + 1 + mask_size;
+  if ((length - 1) / kJumpSpan > jumps.size()) out->push_back(kJumpFiller);
+  for (size_t k = jumps.size(); k-- > 0;) out->push_back(jumps[k]);
+  out->push_back(static_cast<uint8_t>(n));
+  out->resize(out->size() + mask_size);
+  if (!Jet3OffsetsReadBack(*out, mask_size, n, offsets)) {
+    *problem = "has a layout a Jet 3 row cannot express (" + std::to_string(out->size()) +
+               " bytes over " + std::to_string(n) + " variable columns)";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool EncodeRow(const Format& format, const TableLayout& layout, const Cell* cells,
+               std::vector<uint8_t>* out, std::string* problem) {
+  thread_local std::vector<size_t> offsets;
+  PutColumns(format, layout, cells, out, &offsets);
+  if (layout.var_count > 0) {
+    if (format.data.row_var_offset_size == 2) {
+      EncodeJet4Trailer(layout, offsets, out);
+    } else if (!EncodeJet3Trailer(layout, offsets, out, problem)) {
+      return false;
+    }
+  }
+  const size_t mask_size = NullMaskSize(layout);
+  if (format.data.row_var_offset_size == 2 || layout.var_count == 0) {
+    out->resize(out->size() + mask_size);
+  }
+  PutNullMask(layout, cells, out->data() + out->size() - mask_size);
+  if (out->size() > format.data.max_row_size) {
+    *problem = "is " + std::to_string(out->size()) + " bytes long; a row holds at most " +
+               std::to_string(format.data.max_row_size);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace vorelka::jet::writer

@@ -1,0 +1,193 @@
+#include "jet/write/table_definition.h"
+
+#include <algorithm>
+
+#include "jet/write/header_page.h"
+#include "jet/write/text_encoding.h"
+
+namespace vorelka::jet::writer {
+
+using namespace format;  // NOLINT(google-build-using-namespace): the format this writes
+using namespace tdef;  // NOLINT(google-build-using-namespace)
+namespace {
+
+
+
+
+class Bytes {
+ public:
+  explicit Bytes(std::vector<uint8_t>* out) : out_(out) {}
+  void U8(uint8_t v) { out_->push_back(v); }
+  void Le16(uint16_t v) { U8(static_cast<uint8_t>(v)), U8(static_cast<uint8_t>(v >> 8)); }
+  void Le32(uint32_t v) { Le16(static_cast<uint16_t>(v)), Le16(static_cast<uint16_t>(v >> 16)); }
+  void Zeros(size_t n) { out_->insert(out_->end(), n, 0); }
+  void Append(const std::string& s) { out_->insert(out_->end(), s.begin(), s.end()); }
+
+ private:
+  std::vector<uint8_t>* out_;
+};
+
+bool PutName(const Format& format, Bytes& b, const std::string& name, std::string* problem) {
+  std::string encoded;
+  if (!EncodeName(format, name, &encoded, problem)) {
+    *problem = "name \"" + name + "\" " + *problem;
+    return false;
+  }
+  if (format.tdef.name_length_size == 1) {
+    b.U8(static_cast<uint8_t>(encoded.size()));
+  } else {
+    b.Le16(static_cast<uint16_t>(encoded.size()));
+  }
+  b.Append(encoded);
+  return true;
+}
+
+void PutColumn(const Format& format, Bytes& b, const Column& column, bool system) {
+  const bool jet4 = format.id == JetFormat::kJet4;
+  uint8_t flags = kUpdatableColumnFlag;
+  if (column.fixed) flags |= kFixedColumnFlag;
+  if (system) flags |= kSystemColumnFlag;
+  b.U8(static_cast<uint8_t>(column.type));
+  if (jet4) b.Le32(kJet4TableMagic);
+  b.Le16(column.number);
+  b.Le16(column.fixed ? 0 : column.var_index);
+  b.Le16(column.number);
+  if (jet4) {
+    b.Le16(SortOrderOf(format));
+    b.U8(0);
+    b.U8(0);  // sort order version
+    b.U8(flags);
+    b.U8(column.type == ColumnType::kText ? kCompressedTextFlag : 0);
+    b.Le32(0);
+  } else {
+    b.Le16(system ? 0 : kJet3UserColumnMarker);
+    b.Le16(SortOrderOf(format));
+    b.Le16(CodePageOf(format));
+    b.U8(flags);
+  }
+  b.Le16(column.fixed ? column.fixed_offset : 0);
+  b.Le16(column.length);
+}
+
+void PutPhysicalIndex(const Format& format, Bytes& b, const PrimaryKeyFacts& key) {
+  const bool jet4 = format.id == JetFormat::kJet4;
+  if (jet4) b.Le32(kJet4IndexMagic);
+  for (size_t slot = 0; slot < kIndexColumnSlots; ++slot) {
+    b.Le16(slot == 0 ? key.column_number : kUnusedColumnSlot);
+    b.U8(slot == 0 ? kAscendingColumnFlag : 0);
+  }
+  b.Le32(key.usage_map);
+  b.Le32(key.root_page);
+  if (jet4) b.Le32(0);
+  uint8_t flags = kUniqueIndexFlag | kRequiredIndexFlag;
+  if (jet4) flags |= kJet4IndexFlag;
+  b.U8(flags);
+  b.Zeros(format.tdef.real_index_skip_after_flags);
+}
+
+void PutLogicalIndex(const Format& format, Bytes& b) {
+  const bool jet4 = format.id == JetFormat::kJet4;
+  if (jet4) b.Le32(kJet4TableMagic);
+  b.Le32(0);  // logical index number
+  b.Le32(0);  // its physical index
+  b.U8(0);    // related table type
+  b.Le32(kNoRelatedIndex);
+  b.Le32(0);  // related table page
+  b.U8(kAccessCascadeBytes);
+  b.U8(kAccessCascadeBytes);
+  b.U8(kPrimaryKeyIndexType);
+  if (jet4) b.Le32(0);
+}
+
+}  // namespace
+
+bool BuildTableDefinition(const Format& format, const TableLayout& layout, const TableFacts& facts,
+                          std::vector<uint8_t>* out, std::string* problem) {
+  const bool jet4 = format.id == JetFormat::kJet4;
+  const uint32_t index_count = facts.primary_key ? 1 : 0;
+  out->clear();
+  Bytes b(out);
+  b.U8(kTableDefinitionPageType);
+  b.U8(kPageTypeSecondByte);
+  if (jet4) {
+    b.Le16(0);  // free space, set once the length is known
+  } else {
+    b.U8(kJet3DefinitionId[0]);
+    b.U8(kJet3DefinitionId[1]);
+  }
+  b.Le32(0);  // next page, set when paginated
+  b.Le32(0);  // length, set below
+  if (jet4) b.Le32(kJet4TableMagic);
+  b.Le32(facts.row_count);
+  b.Le32(0);  // next autonumber
+  if (jet4) {
+    b.U8(kJet4AutonumberFlag);
+    b.Zeros(kJet4HeaderReservedSize);
+  }
+  b.U8(facts.system ? kSystemTableType : kUserTableType);
+  const auto column_count = static_cast<uint16_t>(layout.columns.size());
+  b.Le16(column_count);
+  b.Le16(layout.var_count);
+  b.Le16(column_count);
+  b.Le32(index_count);
+  b.Le32(index_count);
+  b.Le32(facts.owned_pages_map);
+  b.Le32(facts.free_space_map);
+
+  if (facts.primary_key) {
+    b.Le32(0);
+    b.Le32(facts.row_count);
+    if (jet4) b.Le32(0);
+  }
+  for (const Column& column : layout.columns) PutColumn(format, b, column, facts.system);
+  for (const Column& column : layout.columns) {
+    if (!PutName(format, b, column.name, problem)) return false;
+  }
+  if (facts.primary_key) {
+    PutPhysicalIndex(format, b, *facts.primary_key);
+    PutLogicalIndex(format, b);
+    if (!PutName(format, b, facts.primary_key->name, problem)) return false;
+  }
+  b.Le16(kEndOfDefinition);
+
+  PutLe32(&(*out)[kLengthOffset], static_cast<uint32_t>(out->size()));
+  return true;
+}
+
+std::vector<std::vector<uint8_t>> PaginateTableDefinition(const Format& format,
+                                                          const std::vector<uint8_t>& definition,
+                                                          uint32_t first_continuation) {
+  std::vector<std::vector<uint8_t>> pages;
+  const size_t size = format.page_size;
+  size_t pos = 0;
+  while (pos < definition.size()) {
+    std::vector<uint8_t> page(size, 0);
+    size_t body = 0;
+    if (pages.empty()) {
+      body = std::min(size, definition.size());
+      std::copy_n(definition.begin(), body, page.begin());
+    } else {
+      page[0] = kTableDefinitionPageType;
+      page[1] = kPageTypeSecondByte;
+      body = std::min(size - kContinuationStart, definition.size() - pos);
+      std::copy_n(definition.begin() + static_cast<ptrdiff_t>(pos), body,
+                  page.begin() + kContinuationStart);
+    }
+    pos += body;
+    const size_t used = pages.empty() ? body : body + kContinuationStart;
+    if (format.id == JetFormat::kJet4) {
+      const size_t free_space = size - used >= kContinuationStart ? size - used - kContinuationStart : 0;
+      PutLe16(&page[kFreeSpaceOffset], static_cast<uint16_t>(free_space));
+    } else {
+      page[kFreeSpaceOffset] = kJet3DefinitionId[0];
+      page[kFreeSpaceOffset + 1] = kJet3DefinitionId[1];
+    }
+    pages.push_back(std::move(page));
+  }
+  for (size_t k = 0; k + 1 < pages.size(); ++k) {
+    PutLe32(&pages[k][tdef::kNextPageOffset], first_continuation + static_cast<uint32_t>(k));
+  }
+  return pages;
+}
+
+}  // namespace vorelka::jet::writer
