@@ -92,17 +92,16 @@ class Database {
     return Query(sql, [](sqlite3_stmt*) { return std::optional<std::string>(); });
   }
 
-  bool HasTable(const char* name) {
-    bool found = false;
-    sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(db_, "SELECT 1 FROM sqlite_schema WHERE type = 'table' AND name = ?1",
-                           -1, &raw, nullptr) != SQLITE_OK) {
-      return false;
-    }
-    sqlite3_bind_text(raw, 1, name, -1, SQLITE_STATIC);
-    found = sqlite3_step(raw) == SQLITE_ROW;
-    sqlite3_finalize(raw);
-    return found;
+  // The names of the database's tables (views and the rest left out).
+  std::optional<std::string> ReadTableNames() {
+    return Query("SELECT name FROM sqlite_schema WHERE type = 'table'", [&](sqlite3_stmt* row) {
+      tables_.push_back(ColumnText(row, 0));
+      return std::optional<std::string>();
+    });
+  }
+
+  bool HasTable(const char* name) const {
+    return std::find(tables_.begin(), tables_.end(), name) != tables_.end();
   }
 
  private:
@@ -112,6 +111,7 @@ class Database {
   }
 
   std::string bytes_;
+  std::vector<std::string> tables_;
   sqlite3* db_ = nullptr;
   int64_t steps_ = 0;
 };
@@ -171,6 +171,7 @@ bool LooksLikeSqlite(std::string_view bytes) {
 std::optional<std::string> ReadAnkiCollection(std::string database, AnkiCollection* collection) {
   Database db(std::move(database));
   if (auto error = db.Open()) return error;
+  if (auto error = db.ReadTableNames()) return error;
   if (!db.HasTable("notes")) return "is not an Anki collection: it has no notes table";
   auto error = db.HasTable("notetypes") ? ReadCurrentNoteTypes(db, collection)
                                         : ReadOlderNoteTypes(db, collection);

@@ -1,12 +1,13 @@
 #include "tools/import/delimited_text_reader.h"
 
-#include <QStringDecoder>
+#include <algorithm>
 #include <charconv>
 #include <set>
 #include <variant>
 
 #include "tools/import/field_choice.h"
 #include "tools/import/html_text.h"
+#include "tools/utf8_text.h"
 
 namespace vorelka::tools {
 namespace {
@@ -172,21 +173,6 @@ std::optional<ImportError> ReadRecords(std::string_view text, size_t pos, int64_
   return std::nullopt;
 }
 
-std::optional<ImportError> CheckUtf8(std::string_view text) {
-  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  int64_t line = 1;
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    (void)decoder.decode(QByteArrayView(text.data() + start, static_cast<qsizetype>(end - start)));
-    if (decoder.hasError()) return ImportError{line, "", "is not valid UTF-8"};
-    start = end + 1;
-    ++line;
-  }
-  return std::nullopt;
-}
-
 }  // namespace
 
 bool HasAnkiHeaderLine(std::string_view bytes) {
@@ -199,7 +185,10 @@ bool HasAnkiHeaderLine(std::string_view bytes) {
 std::optional<ImportError> ReadDelimitedText(std::string_view bytes, SeparatorHint hint,
                                              const ImportOptions& options, ImportedWords* words) {
   if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
-  if (auto error = CheckUtf8(bytes)) return error;
+  if (const size_t bad = FirstInvalidUtf8(bytes); bad != std::string_view::npos) {
+    const int64_t line = 1 + std::count(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(bad), '\n');
+    return ImportError{line, "", "is not valid UTF-8 (byte " + std::to_string(bad + 1) + " of the file)"};
+  }
   Header header;
   size_t pos = 0;
   int64_t line = 1;

@@ -1,8 +1,6 @@
 #include "tools/import/source_reader.h"
 
 #include <QString>
-#include <QList>
-#include <QStringDecoder>
 
 #include "tools/import/anki_package_reader.h"
 #include "tools/import/anki_collection.h"
@@ -12,6 +10,7 @@
 #include "tools/import/kvtml_document.h"
 #include "tools/import/kvtml_reader.h"
 #include "tools/import/package_member.h"
+#include "tools/utf8_text.h"
 #include "tools/word_list_reader.h"
 
 namespace vorelka::tools {
@@ -52,13 +51,11 @@ bool HasWordListHeader(std::string_view bytes) {
 
 std::optional<ImportError> CheckPair(const ImportedPair& pair) {
   for (const auto& [side, text] : {std::pair{"English", &pair.english}, {"Russian", &pair.russian}}) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = decoder.decode(QByteArrayView(text->data(), static_cast<qsizetype>(text->size())));
-    if (decoder.hasError()) {
+    if (FirstInvalidUtf8(*text) != std::string_view::npos) {
       return ImportError{0, pair.place, std::string("the ") + side + " text is not valid UTF-8"};
     }
-    const qsizetype characters = decoded.toUcs4().size();
-    if (static_cast<size_t>(characters) > kMaxWordChars) {
+    const size_t characters = CharCount(*text);
+    if (characters > kMaxWordChars) {
       return ImportError{0, pair.place, std::string("the ") + side + " text has " +
                                             std::to_string(characters) +
                                             " characters; a word holds at most " +
