@@ -7,6 +7,7 @@ SHELL := /bin/bash
 # Every Debian package the build, the program and the tests need.
 PACKAGES := g++ cmake ninja-build pkg-config \
             qt6-base-dev libgl-dev mdbtools-dev mdbtools \
+            libsqlite3-dev libzip-dev libzstd-dev \
             libgtest-dev libbenchmark-dev \
             nodejs fonts-liberation \
             xvfb xauth xdotool imagemagick x11-xkb-utils xclip libxcb1-dev \
@@ -56,8 +57,9 @@ test-plain: build
 test-asan: build-asan
 	ctest --preset asan -j $(JOBS)
 
-# Each fuzz target for 60 seconds from the committed corpus, and every kept
-# regression input through the fuzz-built entry points.
+# Each fuzz target for 15 seconds from the committed corpus (seven targets,
+# about two minutes together), and every kept regression input through the
+# fuzz-built entry points.
 test-fuzz: build-fuzz
 	ctest --preset fuzz
 
