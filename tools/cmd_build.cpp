@@ -117,6 +117,23 @@ int RunBuild(const QStringList& arguments) {
     PrintError(command, request.source + ": " + *contradiction);
     return kExitFailure;
   }
+  // Options that do not fit the source would be ignored in silence otherwise.
+  const bool identifiers = request.options.english_id || request.options.russian_id;
+  const bool fields = request.options.english_field || request.options.russian_field;
+  if (identifiers && kind != SourceKind::kKvtml) {
+    PrintError(command, request.source + ": --english and --russian pick the identifiers of a "
+                                         "KDE file; for this source use --english-field and "
+                                         "--russian-field");
+    return kExitUsage;
+  }
+  if (fields && (kind == SourceKind::kKvtml || kind == SourceKind::kWordList)) {
+    PrintError(command, request.source + (kind == SourceKind::kKvtml
+                                              ? ": is a KDE file; pick its identifiers with "
+                                                "--english and --russian"
+                                              : ": is a word list whose header names English "
+                                                "and Russian; it needs no field options"));
+    return kExitUsage;
+  }
   return kind == SourceKind::kWordList ? BuildFromWordList(request, bytes)
                                        : BuildFromImport(request, bytes, kind);
 }

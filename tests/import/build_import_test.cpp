@@ -133,5 +133,28 @@ TEST_F(BuildImport, RefusesNamingFileAndPlaceAndLeavesTheOldDatabase) {
   EXPECT_EQ(dir_.FileNames(), std::vector<std::string>{});
 }
 
+TEST_F(BuildImport, RefusesChoiceOptionsThatDoNotFitTheSource) {
+  const struct {
+    std::string name;
+    std::string bytes;
+    std::vector<std::string> option;
+    std::string message;
+  } cases[] = {
+      {"site.csv", "кот,cat\n", {"--english", "en"},
+       ": --english and --russian pick the identifiers of a KDE file; for this source use "
+       "--english-field and --russian-field"},
+      {"deck.kvtml", "<kvtml version=\"2.0\"/>", {"--russian-field", "2"},
+       ": is a KDE file; pick its identifiers with --english and --russian"},
+      {"list.tsv", "English\tRussian\ncat\tкот\n", {"--english-field", "1"},
+       ": is a word list whose header names English and Russian; it needs no field options"},
+  };
+  for (const auto& c : cases) {
+    const RunResult r = Build(c.name, c.bytes, c.option);
+    EXPECT_EQ(r.exit_code, 2);
+    EXPECT_EQ(r.err, "vorelka-words build: " + Source(c.name) + c.message + "\n");
+    EXPECT_FALSE(std::filesystem::exists(db_));
+  }
+}
+
 }  // namespace
 }  // namespace vorelka::testing
