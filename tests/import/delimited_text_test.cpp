@@ -101,6 +101,7 @@ TEST(DelimitedText, RefusesBadInputNamingTheLine) {
       {"cat\t\"кот\"x\n", "1: text follows a closing quote"},
       {"cat\tкот\ndog\t\xD0\n", "2: is not valid UTF-8 (byte 16 of the file)"},
       {"#separator:tab\n", "0: holds no rows"},
+      {"#separator:tab", "0: holds no rows"},
       {"cat\tdog\n", "0: no column is mostly Cyrillic letters, so none is Russian; name it with "
                      "--russian-field (1, 2)"},
   };

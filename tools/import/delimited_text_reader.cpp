@@ -104,7 +104,7 @@ std::optional<ImportError> ReadHeader(std::string_view text, size_t* pos, int64_
     } else if (tags_line) {
       header->ignored.push_back("line 1: " + std::string(content) + " (not used)");
     }
-    *pos = end + 1;
+    *pos = end < text.size() ? end + 1 : end;  // the last line may lack its line feed
     ++*line;
   }
   return std::nullopt;
