@@ -53,6 +53,7 @@ TEST_F(BuildImport, EachSourceBuildsADatabaseTheDrillReads) {
       {"current.apkg", MakeCurrentPackage({kBasic}, kNotes)},
       {"export.txt", "#separator:tab\n#html:true\ncat\tкошка\n<i>hedgehog</i>\tёжик\n"},
       {"site.csv", "кошка,cat\nёжик,hedgehog\n"},
+      {"site.txt", "<b>cat</b>\tкошка\nhedgehog\t<i>ёжик</i>\n"},
   };
   for (const auto& source : sources) {
     for (const std::string format : {"jet4", "jet3"}) {

@@ -163,7 +163,11 @@ class Parser {
 bool LooksLikeXml(std::string_view bytes) {
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
   const size_t first = bytes.find_first_not_of(" \t\r\n");
-  return first != std::string_view::npos && bytes[first] == '<';
+  if (first == std::string_view::npos) return false;
+  // An XML declaration, a DOCTYPE or comment, or the root element itself; a
+  // word list whose first word starts with '<' is not taken for XML.
+  const std::string_view start = bytes.substr(first);
+  return start.starts_with("<?xml") || start.starts_with("<!") || start.starts_with("<kvtml");
 }
 
 std::optional<ImportError> ParseKvtml(std::string_view bytes, KvtmlDocument* document) {

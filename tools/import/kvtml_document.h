@@ -37,7 +37,8 @@ struct KvtmlDocument {
   std::vector<KvtmlEntry> entries;  // in file order
 };
 
-// True when the bytes start (after a byte-order mark and white space) with '<'.
+// True when the bytes start (after a byte-order mark and white space) as XML
+// does: "<?xml", "<!" or "<kvtml".
 bool LooksLikeXml(std::string_view bytes);
 
 std::optional<ImportError> ParseKvtml(std::string_view bytes, KvtmlDocument* document);
