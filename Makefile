@@ -10,6 +10,7 @@ SHELL := /bin/bash
 # which compiles the Windows resource script in the tests.
 PACKAGES := g++ cmake ninja-build pkg-config \
             qt6-base-dev libgl-dev mdbtools-dev mdbtools \
+            libsqlite3-dev libzip-dev libzstd-dev \
             libgtest-dev libbenchmark-dev \
             nodejs fonts-liberation \
             xvfb xauth xdotool imagemagick x11-xkb-utils xclip libxcb1-dev \
@@ -64,8 +65,9 @@ test-plain: build
 test-asan: build-asan
 	ctest --preset asan -j $(JOBS)
 
-# Each fuzz target for 60 seconds from the committed corpus, and every kept
-# regression input through the fuzz-built entry points.
+# Each fuzz target for 15 seconds from the committed corpus (seven targets,
+# about two minutes together), and every kept regression input through the
+# fuzz-built entry points.
 test-fuzz: build-fuzz
 	ctest --preset fuzz
 

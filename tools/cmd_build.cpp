@@ -1,23 +1,27 @@
-// vorelka-words build SOURCE -o FILE [--format jet4|jet3]
-#include <algorithm>
+// vorelka-words build SOURCE -o FILE [--format jet4|jet3] [--dry-run]
+//                     [--english ID --russian ID] [--english-field F --russian-field F]
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "jet/write/words_table_builder.h"
+#include "tools/build_steps.h"
 #include "tools/command_line.h"
 #include "tools/commands.h"
-#include "tools/word_list_reader.h"
+#include "tools/import/import_limits.h"
 
 namespace vorelka::tools {
 namespace {
 
-constexpr int64_t kProgressThreshold = 100000;  // rows before progress is shown
-constexpr int kProgressSteps = 10;
-
 bool ReadWholeFile(const std::string& path, std::string* bytes, std::string* problem) {
+  std::error_code size_error;
+  const uintmax_t size = std::filesystem::file_size(path, size_error);
+  if (!size_error && size > kMaxSourceBytes) {
+    *problem = path + " has " + std::to_string(size) + " bytes; sources over " +
+               std::to_string(kMaxSourceBytes) + " bytes are refused";
+    return false;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     *problem = "cannot read " + path + ": " + std::strerror(errno);
@@ -33,29 +37,58 @@ bool ReadWholeFile(const std::string& path, std::string* bytes, std::string* pro
   return true;
 }
 
+std::optional<std::string> ValueOf(const QCommandLineParser& parser, const QCommandLineOption& option) {
+  if (!parser.isSet(option)) return std::nullopt;
+  return parser.value(option).toStdString();
+}
+
 }  // namespace
 
 int RunBuild(const QStringList& arguments) {
   const QString command = arguments.value(0);
   QCommandLineParser parser;
   parser.setApplicationDescription(
-      "Builds a word database from a UTF-8 word list.\n\n"
-      "The list is TSV or CSV (by its extension, .tsv or .csv, else by its header line).\n"
-      "Its header names the columns English and Russian, and optionally Id, in any order.\n"
-      "Without Id the keys run 1..N in file order. An empty field is an empty word; a\n"
-      "field that is exactly \\N (unquoted in CSV) is Null. In TSV, \\\\ \\t \\n \\r stand\n"
-      "for a backslash, tab, line feed and carriage return.\n\n"
+      "Builds a word database from a word list, a KDE vocabulary file or an Anki deck.\n\n"
+      "The source's content tells its form (the extension is only a hint):\n"
+      "- a UTF-8 TSV or CSV list whose header names the columns English and Russian, and\n"
+      "  optionally Id, in any order. Without Id the keys run 1..N in file order. An empty\n"
+      "  field is an empty word; a field that is exactly \\N (unquoted in CSV) is Null. In\n"
+      "  TSV, \\\\ \\t \\n \\r stand for a backslash, tab, line feed and carriage return;\n"
+      "- a list with no header row, two columns split by tabs (else commas, semicolons or\n"
+      "  bars): the mostly Cyrillic column is Russian, the other English;\n"
+      "- Anki's plain-text export, honouring its #separator:, #html:, #columns: and\n"
+      "  #... column: lines;\n"
+      "- a KDE vocabulary file (.kvtml 1.0 or 2.0, KWordQuiz, Parley): English and\n"
+      "  Russian are picked by locale or name; --english and --russian pick others;\n"
+      "- an Anki package (.apkg, older or current): one pair per note, the fields picked\n"
+      "  by their names (English, Russian), else by script; HTML is read as plain text.\n"
+      "Imported pairs are keyed 1..N in source order. Notes, entries and lines whose\n"
+      "English or Russian word is empty are skipped and reported.\n\n"
       "On any fault nothing is written and an existing FILE is left as it was.");
   const QCommandLineOption output({"o", "output"}, "Write the database to <file>.", "file");
   const QCommandLineOption format_option(
       "format", "Jet 4 (Access 2000, the default) or Jet 3 (Access 97, code page 1251).",
       "jet4|jet3", "jet4");
-  parser.addOption(output);
-  parser.addOption(format_option);
-  if (auto done = ParseCommandLine(parser, arguments, "source", "The word list (TSV or CSV).")) {
+  const QCommandLineOption dry_run("dry-run",
+                                   "Print what would be written (the choice of columns, the "
+                                   "count, the first rows, what is skipped) and write nothing.");
+  const QCommandLineOption english("english", "KDE file: the English identifier (id, locale or name).", "id");
+  const QCommandLineOption russian("russian", "KDE file: the Russian identifier (id, locale or name).", "id");
+  const QCommandLineOption english_field(
+      "english-field", "Anki deck or list: the English field or column (name, or number from 1).",
+      "name|n");
+  const QCommandLineOption russian_field(
+      "russian-field", "Anki deck or list: the Russian field or column (name, or number from 1).",
+      "name|n");
+  for (const QCommandLineOption* option :
+       {&output, &format_option, &dry_run, &english, &russian, &english_field, &russian_field}) {
+    parser.addOption(*option);
+  }
+  if (auto done = ParseCommandLine(parser, arguments, "source",
+                                   "The word list, .kvtml file, .apkg package or text export.")) {
     return *done;
   }
-  if (!parser.isSet(output)) {
+  if (!parser.isSet(output) && !parser.isSet(dry_run)) {
     PrintError(command, "needs -o FILE, the database to write (see --help)");
     return kExitUsage;
   }
@@ -64,64 +97,45 @@ int RunBuild(const QStringList& arguments) {
     PrintError(command, "unknown --format \"" + format_name.toStdString() + "\": use jet4 or jet3");
     return kExitUsage;
   }
-  const jet::JetFormat format =
-      format_name == "jet3" ? jet::JetFormat::kJet3 : jet::JetFormat::kJet4;
-  const std::string source = parser.positionalArguments()[0].toStdString();
-  const std::string target = parser.value(output).toStdString();
+  BuildRequest request;
+  request.command = command;
+  request.source = parser.positionalArguments()[0].toStdString();
+  request.target = parser.value(output).toStdString();
+  request.format = format_name == "jet3" ? jet::JetFormat::kJet3 : jet::JetFormat::kJet4;
+  request.dry_run = parser.isSet(dry_run);
+  request.options = {ValueOf(parser, english), ValueOf(parser, russian),
+                     ValueOf(parser, english_field), ValueOf(parser, russian_field)};
 
   std::string bytes;
   std::string problem;
-  if (!ReadWholeFile(source, &bytes, &problem)) {
+  if (!ReadWholeFile(request.source, &bytes, &problem)) {
     PrintError(command, problem);
     return kExitFailure;
   }
-  const WordListFormat list_format =
-      FormatFromFileName(source).value_or(SniffFormat(std::string_view(bytes)));
-  const int64_t estimated_rows = std::count(bytes.begin(), bytes.end(), '\n');
-  const bool show_progress = estimated_rows >= kProgressThreshold;
-  const int64_t progress_step = std::max<int64_t>(1, estimated_rows / kProgressSteps);
-
-  jet::WordsTableBuilder builder(target, format);
-  if (!builder.status().ok()) {
-    PrintError(command, builder.status().message());
+  SourceKind kind;
+  if (auto contradiction = DetectSource(bytes, request.source, &kind)) {
+    PrintError(command, request.source + ": " + *contradiction);
     return kExitFailure;
   }
-  int64_t rows = 0;
-  std::string row_problem;
-  std::optional<WordListError> error =
-      ParseWordList(bytes, list_format, [&](const WordListRow& row) {
-        builder.Add({row.id, {row.english, row.russian}});
-        if (!builder.status().ok()) {
-          row_problem = source + ":" + std::to_string(row.line) + ": " + builder.status().message();
-          return false;
-        }
-        if (show_progress && ++rows % progress_step == 0) {
-          std::fprintf(stderr, "%s: %lld of about %lld rows\n", command.toLocal8Bit().constData(),
-                       static_cast<long long>(rows), static_cast<long long>(estimated_rows));
-        }
-        return true;
-      });
-  if (error || !row_problem.empty()) {
-    builder.Abandon();
-    if (!row_problem.empty()) {
-      PrintError(command, row_problem);
-    } else if (error->line > 0) {
-      PrintError(command, source + ":" + std::to_string(error->line) + ": " + error->message);
-    } else {
-      PrintError(command, source + " " + error->message);
-    }
-    return kExitFailure;
+  // Options that do not fit the source would be ignored in silence otherwise.
+  const bool identifiers = request.options.english_id || request.options.russian_id;
+  const bool fields = request.options.english_field || request.options.russian_field;
+  if (identifiers && kind != SourceKind::kKvtml) {
+    PrintError(command, request.source + ": --english and --russian pick the identifiers of a "
+                                         "KDE file; for this source use --english-field and "
+                                         "--russian-field");
+    return kExitUsage;
   }
-  const jet::Status status = builder.Finish();
-  if (!status.ok()) {
-    PrintError(command, target + ": " + status.message());
-    return kExitFailure;
+  if (fields && (kind == SourceKind::kKvtml || kind == SourceKind::kWordList)) {
+    PrintError(command, request.source + (kind == SourceKind::kKvtml
+                                              ? ": is a KDE file; pick its identifiers with "
+                                                "--english and --russian"
+                                              : ": is a word list whose header names English "
+                                                "and Russian; it needs no field options"));
+    return kExitUsage;
   }
-  if (show_progress) {
-    std::fprintf(stderr, "%s: wrote %llu rows to %s\n", command.toLocal8Bit().constData(),
-                 static_cast<unsigned long long>(builder.NumRows()), target.c_str());
-  }
-  return kExitOk;
+  return kind == SourceKind::kWordList ? BuildFromWordList(request, bytes)
+                                       : BuildFromImport(request, bytes, kind);
 }
 
 }  // namespace vorelka::tools

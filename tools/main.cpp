@@ -15,7 +15,7 @@ using vorelka::tools::Command;
 
 // One line per command.
 constexpr Command kCommands[] = {
-    {"build", "build a word database from a TSV or CSV word list", vorelka::tools::RunBuild},
+    {"build", "build a word database from a word list, .kvtml file or Anki deck", vorelka::tools::RunBuild},
     {"list", "print a word database's table as TSV", vorelka::tools::RunList},
     {"check", "report what the drill would trip over in a word database", vorelka::tools::RunCheck},
     {"count", "print the number of word pairs, read as the drill reads it", vorelka::tools::RunCount},

@@ -1,0 +1,146 @@
+#include "tools/build_steps.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "tools/build_report.h"
+#include "tools/command_line.h"
+#include "tools/commands.h"
+#include "tools/word_list_reader.h"
+
+namespace vorelka::tools {
+namespace {
+
+constexpr int64_t kProgressThreshold = 100000;  // rows before progress is shown
+constexpr int kProgressSteps = 10;
+
+std::string Where(const std::string& source, const ImportError& error) {
+  if (error.line > 0) return source + ":" + std::to_string(error.line) + ": ";
+  if (!error.place.empty()) return source + ": " + error.place + ": ";
+  return source + ": ";
+}
+
+}  // namespace
+
+int BuildFromWordList(const BuildRequest& request, std::string_view bytes) {
+  const QString& command = request.command;
+  const std::string& source = request.source;
+  const WordListFormat list_format =
+      FormatFromFileName(source).value_or(SniffFormat(std::string_view(bytes)));
+  if (request.dry_run) {
+    BuildPreview preview;
+    preview.source = source;
+    preview.format = list_format == WordListFormat::kCsv ? "word list, CSV with a header"
+                                                         : "word list, TSV with a header";
+    std::optional<WordListError> error = ParseWordList(bytes, list_format, [&](const WordListRow& row) {
+      if (preview.first_rows.size() < kPreviewRows) {
+        preview.first_rows.push_back({row.id, row.english, row.russian});
+      }
+      ++preview.count;
+      return true;
+    });
+    if (error) {
+      PrintError(command, error->line > 0 ? source + ":" + std::to_string(error->line) + ": " + error->message
+                                          : source + " " + error->message);
+      return kExitFailure;
+    }
+    preview.choices.push_back("English and Russian as the header names them");
+    PrintPreview(preview, stdout);
+    return kExitOk;
+  }
+
+  const int64_t estimated_rows = std::count(bytes.begin(), bytes.end(), '\n');
+  const bool show_progress = estimated_rows >= kProgressThreshold;
+  const int64_t progress_step = std::max<int64_t>(1, estimated_rows / kProgressSteps);
+  jet::WordsTableBuilder builder(request.target, request.format);
+  if (!builder.status().ok()) {
+    PrintError(command, builder.status().message());
+    return kExitFailure;
+  }
+  int64_t rows = 0;
+  std::string row_problem;
+  std::optional<WordListError> error =
+      ParseWordList(bytes, list_format, [&](const WordListRow& row) {
+        builder.Add({row.id, {row.english, row.russian}});
+        if (!builder.status().ok()) {
+          row_problem = source + ":" + std::to_string(row.line) + ": " + builder.status().message();
+          return false;
+        }
+        if (show_progress && ++rows % progress_step == 0) {
+          std::fprintf(stderr, "%s: %lld of about %lld rows\n", command.toLocal8Bit().constData(),
+                       static_cast<long long>(rows), static_cast<long long>(estimated_rows));
+        }
+        return true;
+      });
+  if (error || !row_problem.empty()) {
+    builder.Abandon();
+    if (!row_problem.empty()) {
+      PrintError(command, row_problem);
+    } else if (error->line > 0) {
+      PrintError(command, source + ":" + std::to_string(error->line) + ": " + error->message);
+    } else {
+      PrintError(command, source + " " + error->message);
+    }
+    return kExitFailure;
+  }
+  const jet::Status status = builder.Finish();
+  if (!status.ok()) {
+    PrintError(command, request.target + ": " + status.message());
+    return kExitFailure;
+  }
+  if (show_progress) {
+    std::fprintf(stderr, "%s: wrote %llu rows to %s\n", command.toLocal8Bit().constData(),
+                 static_cast<unsigned long long>(builder.NumRows()), request.target.c_str());
+  }
+  return kExitOk;
+}
+
+int BuildFromImport(const BuildRequest& request, std::string_view bytes, SourceKind kind) {
+  ImportedWords words;
+  if (auto error = ImportWords(bytes, request.source, kind, request.options, &words)) {
+    PrintError(request.command, Where(request.source, *error) + error->message);
+    return kExitFailure;
+  }
+  if (request.dry_run) {
+    BuildPreview preview;
+    preview.source = request.source;
+    preview.format = words.format;
+    preview.count = words.pairs.size();
+    preview.choices = words.choices;
+    preview.skipped = words.skipped;
+    preview.ignored = words.ignored;
+    for (size_t i = 0; i < words.pairs.size() && i < kPreviewRows; ++i) {
+      preview.first_rows.push_back(
+          {static_cast<int32_t>(i + 1), words.pairs[i].english, words.pairs[i].russian});
+    }
+    PrintPreview(preview, stdout);
+    return kExitOk;
+  }
+  jet::WordsTableBuilder builder(request.target, request.format);
+  if (!builder.status().ok()) {
+    PrintError(request.command, builder.status().message());
+    return kExitFailure;
+  }
+  for (size_t i = 0; i < words.pairs.size(); ++i) {
+    const ImportedPair& pair = words.pairs[i];
+    builder.Add({static_cast<int32_t>(i + 1), {pair.english, pair.russian}});
+    if (!builder.status().ok()) {
+      builder.Abandon();
+      PrintError(request.command,
+                 request.source + ": " + pair.place + ": " + builder.status().message());
+      return kExitFailure;
+    }
+  }
+  const jet::Status status = builder.Finish();
+  if (!status.ok()) {
+    PrintError(request.command, request.target + ": " + status.message());
+    return kExitFailure;
+  }
+  // Reported, never dropped in silence; the build itself succeeded.
+  for (const SkippedItem& item : words.skipped) {
+    PrintError(request.command, request.source + ": " + item.place + ": skipped: " + item.reason);
+  }
+  return kExitOk;
+}
+
+}  // namespace vorelka::tools
