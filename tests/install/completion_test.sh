@@ -40,7 +40,8 @@ expect "vorelka-words" "--v" "--version"
 expect "vorelka-words frob" "" ""
 
 # Each command's options.
-expect "vorelka-words build list.tsv" "-" "--format|--help|--output|-o"
+expect "vorelka-words build list.tsv" "-" "--dry-run|--english|--english-field|--format|--help|--output|--russian|--russian-field|-o"
+expect "vorelka-words build deck.apkg --english-field" "" ""
 expect "vorelka-words list" "--" "--help|--table"
 expect "vorelka-words check" "--t" "--table"
 expect "vorelka-words count" "-" "--help"
@@ -54,7 +55,7 @@ expect "vorelka-words build list.tsv -o" "" "lists|my words.mdb|words.mdb"
 
 # Files: word lists for build, databases for the others, folders always;
 # nothing once the file is given.
-expect "vorelka-words build" "" "list.csv|list.tsv|lists"
+expect "vorelka-words build" "" "list.csv|list.tsv|lists|notes.txt"
 expect "vorelka-words list" "" "lists|my words.mdb|words.mdb"
 expect "vorelka-words check" "my" "my words.mdb"
 expect "vorelka-words show --russian" "" "lists|my words.mdb|words.mdb"

@@ -29,7 +29,7 @@ text=$(LC_ALL=C MANWIDTH=200 man -l "$pages/vorelka-words.1.gz" 2>/dev/null | co
 usage=$("$tool" --help)
 commands=$(sed -n '/^Commands:/,/^$/{s/^  \([a-z][a-z]*\) .*/\1/p}' <<<"$usage")
 [[ -n $commands ]] || fail "no commands in the usage: $usage"
-for option in $(grep -oE -- '--[a-z]+' <<<"$usage" | sort -u); do
+for option in $(grep -oE -- '--[a-z][a-z-]*' <<<"$usage" | sort -u); do
   grep -qE -- "(^|[ ,])$option( |,|$)" <<<"$text" || fail "the page lacks $option"
 done
 
@@ -38,7 +38,7 @@ for command in $commands; do
   grep -qE "^ {7}$command( |$)" <<<"$text" || fail "the page has no entry for $command"
   grep -qE "^ {7}vorelka-words $command( |$)" <<<"$text" || fail "the synopsis lacks $command"
   help=$("$tool" "$command" --help)
-  for option in $(grep -oE -- '(^|[ [|,])--?[a-z]+' <<<"$help" | grep -oE -- '--?[a-z]+' | sort -u); do
+  for option in $(grep -oE -- '(^|[ [|,])--?[a-z][a-z-]*' <<<"$help" | grep -oE -- '--?[a-z][a-z-]*' | sort -u); do
     grep -qE -- "(^|[ ,[|])$option( |,|\\]|\\||$)" <<<"$text" ||
       fail "the page lacks $command's option $option"
   done
