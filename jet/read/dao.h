@@ -13,8 +13,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vorelka::jet {
 
@@ -75,5 +77,25 @@ class DBEngine {
   ~DBEngine();
   std::unique_ptr<Database> OpenDatabase(const std::string& path);
 };
+
+// The whole of a word table, for vorelka-words list and check: every row of
+// table Id, English, Russian in stored order, Null kept apart from empty
+// text (which the DAO-like reader's text conversion does not do). The same
+// file guard runs before libmdb reads the catalog, the table and its rows.
+struct StoredWord {
+  std::optional<int32_t> id;  // nullopt when Null
+  std::optional<std::string> english;
+  std::optional<std::string> russian;
+};
+
+struct WordTable {
+  std::vector<StoredWord> rows;  // in stored order
+};
+
+// Reads table `table` (Id, English, Russian) of the database at `path`.
+// Returns false with *problem set when the file, the table or a column is
+// missing, damaged or unreadable, or Id does not hold whole numbers.
+bool ReadWordTable(const std::string& path, const std::string& table, WordTable* out,
+                   std::string* problem);
 
 }  // namespace vorelka::jet

@@ -1,4 +1,7 @@
-#include "tools/word_table_reader.h"
+// Reads a whole word table through libmdb: the key and the two words, with
+// each row's null mask read as well, since libmdb's bound values do not
+// tell Null from empty text.
+#include "jet/read/dao.h"
 
 // glib first: mdbtools.h relies on its types.
 #include <glib.h>
@@ -11,10 +14,11 @@
 #include <memory>
 
 #include "jet/check/file_guard.h"
+#include "jet/format/data_page.h"
 #include "services/error.h"
 #include "services/error_report.h"
 
-namespace vorelka::tools {
+namespace vorelka::jet {
 namespace {
 
 constexpr const char* kColumnNames[] = {"Id", "English", "Russian"};
@@ -43,11 +47,11 @@ bool ReadWordTable(const std::string& path, const std::string& table_name, WordT
   // libmdb trusts what it reads: the guard holds the catalog, the table and
   // every row to the format before libmdb sees them, so a damaged file is
   // a message here, never a crash or a hang.
-  std::unique_ptr<jet::FileGuard> guard;
+  std::unique_ptr<FileGuard> guard;
   std::unique_ptr<MdbHandle, HandleCloser> mdb;
   std::unique_ptr<MdbTableDef, TableFreer> table;
   try {
-    guard = std::make_unique<jet::FileGuard>(path, path);
+    guard = std::make_unique<FileGuard>(path, path);
     mdb.reset(mdb_open(path.c_str(), MDB_NOFLAGS));
     if (!mdb) {
       *problem = "cannot open " + path + ": not a Jet database";
@@ -115,7 +119,7 @@ bool ReadWordTable(const std::string& path, const std::string& table_name, WordT
     size_t length = 0;
     bool nulls[kColumns] = {false, false, false};
     if (mdb_find_row(mdb.get(), static_cast<int>(table->cur_row) - 1, &start, &length) == 0 &&
-        mdb_crack_row(table.get(), start & 0x1FFF, length, fields.data()) >= 0) {
+        mdb_crack_row(table.get(), start & format::data::kRowOffsetMask, length, fields.data()) >= 0) {
       for (int c = 0; c < kColumns; ++c) nulls[c] = fields[positions[c]].is_null != 0;
     }
     StoredWord word;
@@ -132,4 +136,4 @@ bool ReadWordTable(const std::string& path, const std::string& table_name, WordT
   return true;
 }
 
-}  // namespace vorelka::tools
+}  // namespace vorelka::jet
