@@ -51,8 +51,10 @@ endif()
 file(MAKE_DIRECTORY ${WORK})
 set(res ${WORK}/vorelka.res)
 file(REMOVE ${res})
+# llvm-rc takes an argument that starts with a slash for an option, so a
+# script under /check/... would read as /C (code page); "--" ends the options.
 execute_process(
-  COMMAND ${RC} /no-preprocess /I ${ICON_DIR} /FO ${res} ${SCRIPT}
+  COMMAND ${RC} /no-preprocess /I ${ICON_DIR} /FO ${res} -- ${SCRIPT}
   RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out)
 if(NOT status EQUAL 0 OR NOT EXISTS ${res})
   fail("${RC} could not compile ${SCRIPT}:\n${out}")
