@@ -50,16 +50,19 @@ void PutColumns(const Format& format, const TableLayout& layout, const Cell* cel
   (*offsets)[layout.var_count] = out->size();
 }
 
-void EncodeJet4Trailer(const TableLayout& layout, const std::vector<size_t>& offsets,
-                       std::vector<uint8_t>* out) {
+// Jet 4 stores every variable-column offset whole, in the format's offset
+// width (two bytes, little-endian): end of data, offsets last to first, count.
+void EncodeJet4Trailer(const Format& format, const TableLayout& layout,
+                       const std::vector<size_t>& offsets, std::vector<uint8_t>* out) {
+  const size_t width = format.data.row_var_offset_size;
   const size_t n = layout.var_count;
   size_t pos = out->size();
-  out->resize(pos + 2 * (n + 2));
+  out->resize(pos + width * (n + 2));
   PutLe16(out->data() + pos, static_cast<uint16_t>(offsets[n]));  // eod
-  pos += 2;
+  pos += width;
   for (size_t i = n; i-- > 0;) {
     PutLe16(out->data() + pos, static_cast<uint16_t>(offsets[i]));
-    pos += 2;
+    pos += width;
   }
   PutLe16(out->data() + pos, static_cast<uint16_t>(n));
 }
@@ -112,7 +115,7 @@ bool EncodeRow(const Format& format, const TableLayout& layout, const Cell* cell
   PutColumns(format, layout, cells, out, &offsets);
   if (layout.var_count > 0) {
     if (format.data.row_var_offset_size == 2) {
-      EncodeJet4Trailer(layout, offsets, out);
+      EncodeJet4Trailer(format, layout, offsets, out);
     } else if (!EncodeJet3Trailer(layout, offsets, out, problem)) {
       return false;
     }
