@@ -32,6 +32,35 @@ std::optional<uint64_t> HighestMappedPage(std::span<const uint8_t> bits, uint64_
   return std::nullopt;
 }
 
+// Calls visit(bits, first_page) for each run of map bits: the inline map's
+// one run, or one run per map page a reference map names (each checked to
+// be a map page), in the order libmdb reads them.
+void ForEachBitRun(PageSource& source, const TableLayout& table,
+                   const std::function<void(std::span<const uint8_t>, uint64_t)>& visit) {
+  const std::vector<uint8_t>& map = table.owned_map;
+  if (map[0] == map::kInlineMap) {
+    visit(std::span(map).subspan(map::kInlineBitsOffset), GetLe32(map, map::kInlineStartOffset));
+    return;
+  }
+  const uint64_t pages_per_map_page = source.layout().PagesPerMapPage();
+  const size_t references = (map.size() - map::kReferencePagesOffset) / map::kPagePointerSize;
+  for (size_t i = 0; i < references; ++i) {
+    const uint32_t map_page = GetLe32(map, map::kReferencePagesOffset + i * map::kPagePointerSize);
+    if (map_page == 0) continue;
+    const PageBytes bits = source.Page(map_page, "a usage map");
+    if ((*bits)[0] != kUsageMapPageType) {
+      source.Fail("page " + std::to_string(map_page) + " is named as a usage map but is not one");
+    }
+    visit(std::span(*bits).subspan(map::kMapPageBitsOffset), i * pages_per_map_page);
+  }
+}
+
+void FailBeyondFile(PageSource& source, const TableLayout& table, uint64_t page) {
+  source.Fail("the usage map of the table defined on page " +
+              std::to_string(table.definition_page) + " names page " + std::to_string(page) +
+              ", beyond the file");
+}
+
 }  // namespace
 
 void CheckUsageMaps(PageSource& source, TableLayout& table) {
@@ -44,70 +73,28 @@ void CheckUsageMaps(PageSource& source, TableLayout& table) {
 }
 
 void CheckMappedPagesInFile(PageSource& source, const TableLayout& table) {
-  // Every mapped page lies in the file when the highest one of each map
+  // Every mapped page lies in the file when the highest one of each run
   // does: no page needs visiting, however large the table.
-  const std::vector<uint8_t>& map = table.owned_map;
-  const auto check = [&](std::optional<uint64_t> highest) {
-    if (highest && *highest >= source.page_count()) {
-      source.Fail("the usage map of the table defined on page " +
-                  std::to_string(table.definition_page) + " names page " +
-                  std::to_string(*highest) + ", beyond the file");
-    }
-  };
-  if (map[0] == map::kInlineMap) {
-    check(HighestMappedPage(std::span(map).subspan(map::kInlineBitsOffset),
-                            GetLe32(map, map::kInlineStartOffset)));
-    return;
-  }
-  const uint64_t pages_per_map_page = source.layout().PagesPerMapPage();
-  const size_t references = (map.size() - map::kReferencePagesOffset) / map::kPagePointerSize;
-  for (size_t i = 0; i < references; ++i) {
-    const uint32_t map_page = GetLe32(map, map::kReferencePagesOffset + i * map::kPagePointerSize);
-    if (map_page == 0) continue;
-    const PageBytes bits = source.Page(map_page, "a usage map");
-    if ((*bits)[0] != kUsageMapPageType) {
-      source.Fail("page " + std::to_string(map_page) + " is named as a usage map but is not one");
-    }
-    check(HighestMappedPage(std::span(*bits).subspan(map::kMapPageBitsOffset), i * pages_per_map_page));
-  }
+  ForEachBitRun(source, table, [&](std::span<const uint8_t> bits, uint64_t first_page) {
+    const std::optional<uint64_t> highest = HighestMappedPage(bits, first_page);
+    if (highest && *highest >= source.page_count()) FailBeyondFile(source, table, *highest);
+  });
 }
 
 void ForEachMappedPage(PageSource& source, const TableLayout& table,
                        const std::function<void(uint32_t)>& visit) {
-  const std::vector<uint8_t>& map = table.owned_map;
   const uint64_t page_count = source.page_count();
-  const auto mapped = [&](uint64_t page) {
-    if (page >= page_count) {
-      source.Fail("the usage map of the table defined on page " +
-                  std::to_string(table.definition_page) + " names page " + std::to_string(page) +
-                  ", beyond the file");
-    }
-    visit(static_cast<uint32_t>(page));
-  };
-  const auto for_each_bit = [&](std::span<const uint8_t> bits, uint64_t first_page) {
+  ForEachBitRun(source, table, [&](std::span<const uint8_t> bits, uint64_t first_page) {
     for (size_t byte = 0; byte < bits.size(); ++byte) {
       if (bits[byte] == 0) continue;
       for (uint32_t bit = 0; bit < 8; ++bit) {
-        if (bits[byte] & (1u << bit)) mapped(first_page + byte * 8 + bit);
+        if ((bits[byte] & (1u << bit)) == 0) continue;
+        const uint64_t page = first_page + byte * 8 + bit;
+        if (page >= page_count) FailBeyondFile(source, table, page);
+        visit(static_cast<uint32_t>(page));
       }
     }
-  };
-  if (map[0] == map::kInlineMap) {
-    const uint32_t start = GetLe32(map, map::kInlineStartOffset);
-    for_each_bit(std::span(map).subspan(map::kInlineBitsOffset), start);
-    return;
-  }
-  const uint64_t pages_per_map_page = source.layout().PagesPerMapPage();
-  const size_t references = (map.size() - map::kReferencePagesOffset) / map::kPagePointerSize;
-  for (size_t i = 0; i < references; ++i) {
-    const uint32_t map_page = GetLe32(map, map::kReferencePagesOffset + i * map::kPagePointerSize);
-    if (map_page == 0) continue;
-    const PageBytes bits = source.Page(map_page, "a usage map");
-    if ((*bits)[0] != kUsageMapPageType) {
-      source.Fail("page " + std::to_string(map_page) + " is named as a usage map but is not one");
-    }
-    for_each_bit(std::span(*bits).subspan(map::kMapPageBitsOffset), i * pages_per_map_page);
-  }
+  });
 }
 
 }  // namespace vorelka::jet::guard
