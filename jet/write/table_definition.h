@@ -26,7 +26,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,9 +35,14 @@ namespace vorelka::jet::writer {
 
 using format::Format;
 
-struct PrimaryKeyFacts {
-  std::string name = "PrimaryKey";
-  uint16_t column_number = 0;
+// One index: a physical index and the logical index that names it. The
+// logical entries are written in name order, as Access does, each naming
+// its physical index by number.
+struct IndexFacts {
+  std::string name;
+  std::vector<uint16_t> columns;  // column numbers, each ascending
+  uint8_t flags = 0;              // unique, ignore nulls, required
+  bool primary_key = false;
   uint32_t root_page = 0;
   uint32_t usage_map = 0;  // row pointer
 };
@@ -48,7 +52,7 @@ struct TableFacts {
   uint32_t row_count = 0;
   uint32_t owned_pages_map = 0;  // row pointer
   uint32_t free_space_map = 0;   // row pointer
-  std::optional<PrimaryKeyFacts> primary_key;
+  std::vector<IndexFacts> indexes;
 };
 
 // The whole definition, page header included. Returns false with *problem
