@@ -56,7 +56,8 @@ Definition ReadDefinition(const std::string& file_bytes, jet::JetFormat format, 
   const uint32_t column_count = c.U16();
   const uint32_t index_count = c.U32();
   const uint32_t real_index_count = c.U32();
-  c.Skip(8 + real_index_count * (jet4 ? 12 : 8));
+  d.owned_pages_map = c.U32();
+  c.Skip(4 + real_index_count * (jet4 ? 12 : 8));
 
   std::vector<uint32_t> numbers;
   for (uint32_t i = 0; i < column_count; ++i) {
@@ -81,6 +82,7 @@ Definition ReadDefinition(const std::string& file_bytes, jet::JetFormat format, 
     std::vector<std::string> columns;
     int flags;
     uint32_t root;
+    uint32_t map;
   };
   std::vector<Real> reals;
   for (uint32_t i = 0; i < real_index_count; ++i) {
@@ -92,7 +94,7 @@ Definition ReadDefinition(const std::string& file_bytes, jet::JetFormat format, 
       if (number == 0xFFFF) continue;
       real.columns.push_back(by_number.at(number).name + (order == 0x01 ? "" : " DESC"));
     }
-    c.Skip(4);  // usage map
+    real.map = c.U32();
     real.root = c.U32();
     if (jet4) c.Skip(4);
     real.flags = static_cast<int>(c.U8());
@@ -111,6 +113,7 @@ Definition ReadDefinition(const std::string& file_bytes, jet::JetFormat format, 
     index.columns = reals.at(real).columns;
     index.flags = reals.at(real).flags;
     index.root_page = reals.at(real).root;
+    index.usage_map = reals.at(real).map;
     logical.emplace_back(number, index);
   }
   for (auto& [number, index] : logical) index.name = c.Name(jet4);

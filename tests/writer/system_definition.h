@@ -27,6 +27,7 @@ struct DefinedIndex {
   int flags = 0;
   bool primary_key = false;
   uint32_t root_page = 0;
+  uint32_t usage_map = 0;  // row pointer
   bool operator==(const DefinedIndex& other) const {
     return name == other.name && columns == other.columns && flags == other.flags &&
            primary_key == other.primary_key;
@@ -36,6 +37,7 @@ struct DefinedIndex {
 struct Definition {
   int table_type = 0;
   uint32_t rows = 0;
+  uint32_t owned_pages_map = 0;  // row pointer
   std::vector<DefinedColumn> columns;  // by column number
   std::vector<DefinedIndex> indexes;   // by logical index number
 };
