@@ -34,7 +34,7 @@ inline constexpr Sid kJet4SidMask = {0xA5, 0x32};
 // Access masks Jet gives the built-in SIDs on the objects of a new database.
 inline constexpr uint32_t kFullAccess = 0xFFFFF;
 inline constexpr uint32_t kContainerCreatorAccess = 0xF00FE;
-inline constexpr uint32_t kTableAccess = 0xFFEFF;  // all but one right unknown to us
+inline constexpr uint32_t kTableAccess = 0xFFEFF;  // full access but the right 0x100
 inline constexpr uint32_t kSystemTableAdminAccess = 0x60000;
 inline constexpr uint32_t kRelationshipsTableAdminAccess = 0xE0000;
 inline constexpr uint32_t kRelationshipsAdminAccess = 0x60001;

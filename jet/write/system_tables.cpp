@@ -76,6 +76,8 @@ std::vector<SystemTable> SystemTables(const Format& format) {
        kAccessControlDefinitionPage,
        AccessControlLayout(format),
        {{"ObjectId", {kAceObjectId}, kRequired, false}}},
+      // Keys by column number: ObjectId, Attribute, Order; szRelationship,
+      // szObject, szReferencedObject.
       {"MSysQueries",
        kQueriesDefinitionPage,
        QueriesLayout(format),

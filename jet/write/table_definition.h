@@ -13,6 +13,8 @@
 //             sort order(2), code page(2)] [Jet 4: 0, version], flags,
 //             [Jet 4: 0x01 = compressed text, 0(4)], fixed offset(2), length(2)
 //   column names: length (2 [1]) and UCS-2 [code page] bytes
+//   System tables' columns sort General and, in Jet 4, are never compressed;
+//   Owner and SID carry the security-id flag 0x20.
 //   per physical index (52 [39] bytes): [Jet 4: 0x0783(4)], 10 slots of
 //             column number(2) + order(1) (0xFFFF for none), usage map(4),
 //             root page(4), [Jet 4: 0(4)], flags, [Jet 4: 0(5)]
