@@ -17,7 +17,8 @@ inline constexpr uint32_t kTablesContainerId = 0x0F000001;
 inline constexpr uint32_t kDatabasesContainerId = 0x0F000002;
 inline constexpr uint32_t kRelationshipsContainerId = 0x0F000003;
 inline constexpr uint32_t kDatabaseObjectId = 0x10000000;
-inline constexpr uint32_t kSystemObjectFlag = 0x80000000;
+inline constexpr uint32_t kSystemObjectFlag = 0x80000000;  // Jet's own objects
+inline constexpr uint32_t kUserObjectFlags = 0;
 inline constexpr uint32_t kObjectPageMask = 0x00FFFFFF;
 
 inline constexpr uint16_t kTableType = 1;

@@ -11,7 +11,9 @@
 //   data_page.h         data pages, the row table, rows, row pointers
 //   usage_map.h         inline and reference usage maps
 //   long_value.h        memo and OLE values
-//   properties.h        property blocks
+//   properties.h        property blocks; the database's own properties
+//   security.h          owners, SIDs and access-control entries
+//   text_index.h        text keys of indexes (General sort order)
 //   text_value.h        text as stored
 #pragma once
 

@@ -33,14 +33,18 @@ inline constexpr size_t kPageOwnerOffset = 4;
 inline constexpr uint32_t kCatalogDefinitionPage = 2;
 inline constexpr uint64_t kFewestPages = 3;
 
-// The pages of the files our writer builds (the catalog's page is the one
-// every engine looks for; the rest is our own plan).
+// The pages of the files our writer builds. The system tables' definitions
+// lie on pages 2 to 5, as in every file Jet makes, and a table's Id in the
+// catalog is its definition page. The rest is our own plan.
 inline constexpr uint32_t kHeaderPage = 0;
 inline constexpr uint32_t kGlobalUsageMapPage = 1;
-inline constexpr uint32_t kUsageMapRowsPage = 3;
-inline constexpr uint32_t kCatalogDataPage = 4;
-inline constexpr uint32_t kTableDefinitionPage = 5;
-inline constexpr uint32_t kRelationshipsDefinitionPage = 6;
-inline constexpr uint32_t kFirstTableDataPage = 7;
+inline constexpr uint32_t kAccessControlDefinitionPage = 3;  // MSysACEs
+inline constexpr uint32_t kQueriesDefinitionPage = 4;        // MSysQueries
+inline constexpr uint32_t kRelationshipsDefinitionPage = 5;  // MSysRelationships
+inline constexpr uint32_t kTableDefinitionPage = 6;          // the user's table
+inline constexpr uint32_t kUsageMapRowsPage = 7;
+inline constexpr uint32_t kCatalogDataPage = 8;
+inline constexpr uint32_t kAccessControlDataPage = 9;
+inline constexpr uint32_t kFirstTableDataPage = 10;
 
 }  // namespace vorelka::jet::format

@@ -25,5 +25,20 @@ inline constexpr size_t kEntryHeadSize = 8;
 inline constexpr size_t kEntryTypeOffset = 3;
 inline constexpr size_t kEntryNameOffset = 4;
 inline constexpr size_t kEntrySizeOffset = 6;
+inline constexpr uint32_t kFirstValuesRecord = 0x00;
+// A property's type is a column type (tdef.h); text is UCS-2 uncompressed in
+// Jet 4 and one byte per character in Jet 3.
+
+// The database's own properties, in the LvProp of MSysDb. AccessVersion
+// names the Access that made the file, and readers take the file's version
+// from it: "07.53" is Access 97 (Jet 3), "08.50" Access 2000 and "09.50"
+// Access 2002-2003 (both Jet 4). Build is Access's build number: 0 in
+// Access 97's own sample database, 6620 in Access 2000's empty database.
+inline constexpr char kAccessVersionProperty[] = "AccessVersion";
+inline constexpr char kBuildProperty[] = "Build";
+inline constexpr char kJet3AccessVersion[] = "07.53";
+inline constexpr char kJet4AccessVersion[] = "08.50";
+inline constexpr int32_t kJet3AccessBuild = 0;
+inline constexpr int32_t kJet4AccessBuild = 6620;
 
 }  // namespace vorelka::jet::format::properties

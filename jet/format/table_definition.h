@@ -218,8 +218,11 @@ constexpr uint32_t FixedWidthOfType(uint8_t type) {
 inline constexpr uint8_t kFixedColumnFlag = 0x01;  // the value lies in the row's fixed part
 inline constexpr uint8_t kUpdatableColumnFlag = 0x02;
 inline constexpr uint8_t kSystemColumnFlag = 0x10;     // as on Access's own catalog columns
+// Set by Jet on the columns that hold SIDs (MSysObjects.Owner, MSysACEs.SID);
+// its meaning is otherwise unknown.
+inline constexpr uint8_t kSecurityIdColumnFlag = 0x20;
 inline constexpr uint8_t kCompressedTextFlag = 0x01;   // Jet 4 text flags
-inline constexpr uint16_t kJet3UserColumnMarker = 1;  // Access 97 writes 1 for user tables
+inline constexpr uint16_t kJet3ColumnMarker = 1;  // Access 97 writes 1 on every column
 
 // Physical index entries.
 inline constexpr size_t kIndexColumnSlots = 10;
@@ -229,10 +232,12 @@ inline constexpr uint8_t kAscendingColumnFlag = 0x01;
 inline constexpr size_t kIndexUsageMapSize = 4;
 inline constexpr size_t kIndexRootPageSize = 4;
 inline constexpr uint8_t kUniqueIndexFlag = 0x01;
+inline constexpr uint8_t kIgnoreNullsIndexFlag = 0x02;
 inline constexpr uint8_t kRequiredIndexFlag = 0x08;
 inline constexpr uint8_t kJet4IndexFlag = 0x80;  // set by Access 2000 on every index
 
 // Logical index entries.
+inline constexpr uint8_t kPlainIndexType = 0x00;
 inline constexpr uint8_t kPrimaryKeyIndexType = 0x01;
 inline constexpr uint8_t kForeignKeyIndexType = 0x02;  // refers to another table's index
 inline constexpr uint8_t kAccessCascadeBytes = 0x04;  // what Access writes when no relation

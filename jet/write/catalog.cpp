@@ -3,45 +3,20 @@
 #include <bit>
 #include <cstring>
 
-#include "jet/write/row_encoder.h"
-#include "jet/write/text_encoding.h"
 #include "jet/format/catalog_row.h"
+#include "jet/format/long_value.h"
+#include "jet/format/page.h"
+#include "jet/write/database_properties.h"
+#include "jet/write/row_encoder.h"
+#include "jet/write/system_tables.h"
+#include "jet/write/text_encoding.h"
 
 namespace vorelka::jet::writer {
 
-using namespace format;  // NOLINT(google-build-using-namespace): the format this writes
+using namespace format;   // NOLINT(google-build-using-namespace): the format this writes
 using namespace catalog;  // NOLINT(google-build-using-namespace)
+using namespace security;  // NOLINT(google-build-using-namespace)
 namespace {
-
-enum CatalogColumn : size_t {
-  kId,
-  kParentId,
-  kName,
-  kType,
-  kDateCreate,
-  kDateUpdate,
-  kOwner,
-  kFlags,
-  kDatabase,
-  kConnect,
-  kForeignName,
-  kRmtInfoShort,
-  kRmtInfoLong,
-  kLv,
-  kLvProp,
-  kLvModule,
-  kLvExtra,
-  kCatalogColumns
-};
-
-
-struct CatalogRow {
-  uint32_t id;
-  uint32_t parent_id;
-  std::string name;
-  uint16_t type;
-  uint32_t flags;
-};
 
 template <typename T>
 std::string LittleEndian(T value) {
@@ -50,74 +25,69 @@ std::string LittleEndian(T value) {
   return bytes;
 }
 
+// A memo or OLE value stored in the row itself, after its header.
+std::string InlineLongValue(const std::string& value) {
+  std::string bytes =
+      LittleEndian(static_cast<uint32_t>(value.size()) | long_value::kInlineValue);
+  bytes.append(long_value::kHeaderSize - sizeof(uint32_t), '\0');
+  return bytes + value;
+}
+
 }  // namespace
 
-TableLayout CatalogLayout(const Format& format) {
-  return LayOutColumns(format, {{"Id", ColumnType::kLong},
-                                {"ParentId", ColumnType::kLong},
-                                {"Name", ColumnType::kText},
-                                {"Type", ColumnType::kInteger},
-                                {"DateCreate", ColumnType::kDateTime},
-                                {"DateUpdate", ColumnType::kDateTime},
-                                {"Owner", ColumnType::kBinary},
-                                {"Flags", ColumnType::kLong},
-                                {"Database", ColumnType::kMemo},
-                                {"Connect", ColumnType::kMemo},
-                                {"ForeignName", ColumnType::kText},
-                                {"RmtInfoShort", ColumnType::kBinary},
-                                {"RmtInfoLong", ColumnType::kOle},
-                                {"Lv", ColumnType::kOle},
-                                {"LvProp", ColumnType::kOle},
-                                {"LvModule", ColumnType::kOle},
-                                {"LvExtra", ColumnType::kOle}});
-}
-
-TableLayout RelationshipsLayout(const Format& format) {
-  return LayOutColumns(format, {{"szRelationship", ColumnType::kText},
-                                {"grbit", ColumnType::kLong},
-                                {"ccolumn", ColumnType::kLong},
-                                {"icolumn", ColumnType::kLong},
-                                {"szObject", ColumnType::kText},
-                                {"szColumn", ColumnType::kText},
-                                {"szReferencedObject", ColumnType::kText},
-                                {"szReferencedColumn", ColumnType::kText}});
-}
-
-bool BuildCatalogRows(const Format& format, const std::string& table_name, uint32_t table_page,
-                      double date, std::vector<std::vector<uint8_t>>* rows, std::string* problem) {
-  static_assert(std::endian::native == std::endian::little, "rows are stored little-endian");
-  const std::vector<CatalogRow> catalog = {
-      {kTablesContainerId, kRootContainerId, "Tables", kContainerType, kSystemObjectFlag},
-      {kDatabasesContainerId, kRootContainerId, "Databases", kContainerType, kSystemObjectFlag},
+std::vector<CatalogObject> CatalogObjects(const std::string& table_name, uint32_t table_page) {
+  return {
+      {kTablesContainerId, kRootContainerId, "Tables", kContainerType, kSystemObjectFlag,
+       kEngineSid},
+      {kDatabasesContainerId, kRootContainerId, "Databases", kContainerType, kSystemObjectFlag,
+       kEngineSid},
       {kRelationshipsContainerId, kRootContainerId, "Relationships", kContainerType,
-       kSystemObjectFlag},
-      {kDatabaseObjectId, kDatabasesContainerId, "MSysDb", kDatabaseType, kSystemObjectFlag},
-      {kCatalogDefinitionPage, kTablesContainerId, "MSysObjects", kTableType, kSystemObjectFlag},
+       kSystemObjectFlag, kEngineSid},
+      {kDatabaseObjectId, kDatabasesContainerId, "MSysDb", kDatabaseType, kSystemObjectFlag,
+       kAdminSid},
+      {kCatalogDefinitionPage, kTablesContainerId, "MSysObjects", kTableType, kSystemObjectFlag,
+       kEngineSid},
+      {kAccessControlDefinitionPage, kTablesContainerId, "MSysACEs", kTableType, kSystemObjectFlag,
+       kEngineSid},
+      {kQueriesDefinitionPage, kTablesContainerId, "MSysQueries", kTableType, kSystemObjectFlag,
+       kEngineSid},
       {kRelationshipsDefinitionPage, kTablesContainerId, "MSysRelationships", kTableType,
-       kSystemObjectFlag},
-      {table_page, kTablesContainerId, table_name, kTableType, 0},
+       kSystemObjectFlag, kEngineSid},
+      {table_page, kTablesContainerId, table_name, kTableType, kUserObjectFlags, kAdminSid},
   };
+}
+
+bool BuildCatalogRows(const Format& format, const std::vector<CatalogObject>& objects, double date,
+                      std::vector<std::vector<uint8_t>>* rows, std::string* problem) {
+  static_assert(std::endian::native == std::endian::little, "rows are stored little-endian");
   const TableLayout layout = CatalogLayout(format);
+  const bool jet4 = format.id == JetFormat::kJet4;
+  const std::string properties = InlineLongValue(DatabaseProperties(format));
   rows->clear();
-  for (const CatalogRow& row : catalog) {
+  for (const CatalogObject& object : objects) {
     std::string name;
-    if (!EncodeTextValue(format, row.name, &name, problem)) {
-      *problem = "table name \"" + row.name + "\" " + *problem;
+    // The catalog's text columns are never compressed.
+    if (!EncodeName(format, object.name, &name, problem)) {
+      *problem = "table name \"" + object.name + "\" " + *problem;
       return false;
     }
-    const std::string id = LittleEndian(row.id);
-    const std::string parent = LittleEndian(row.parent_id);
-    const std::string type = LittleEndian(row.type);
+    const std::string id = LittleEndian(object.id);
+    const std::string parent = LittleEndian(object.parent_id);
+    const std::string type = LittleEndian(object.type);
     const std::string when = LittleEndian(date);
-    const std::string flags = LittleEndian(row.flags);
+    const std::string flags = LittleEndian(object.flags);
+    const Sid sid = StoredSid(jet4, object.owner);
+    const std::string owner(sid.begin(), sid.end());
     Cell cells[kCatalogColumns];  // Null unless set
-    cells[kId] = CellOf(id);
-    cells[kParentId] = CellOf(parent);
-    cells[kName] = CellOf(name);
-    cells[kType] = CellOf(type);
-    cells[kDateCreate] = CellOf(when);
-    cells[kDateUpdate] = CellOf(when);
-    cells[kFlags] = CellOf(flags);
+    cells[kObjectId] = CellOf(id);
+    cells[kObjectParentId] = CellOf(parent);
+    cells[kObjectName] = CellOf(name);
+    cells[kObjectType] = CellOf(type);
+    cells[kObjectDateCreate] = CellOf(when);
+    cells[kObjectDateUpdate] = CellOf(when);
+    cells[kObjectOwner] = CellOf(owner);
+    cells[kObjectFlags] = CellOf(flags);
+    if (object.id == kDatabaseObjectId) cells[kObjectLvProp] = CellOf(properties);
     std::vector<uint8_t> encoded;
     if (!EncodeRow(format, layout, cells, &encoded, problem)) return false;
     rows->push_back(std::move(encoded));

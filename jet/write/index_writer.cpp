@@ -176,6 +176,21 @@ IndexBuild BuildIndex(const Format& format, uint32_t owner_page,
   return build;
 }
 
+std::vector<uint8_t> BuildSingleLeaf(const Format& format, uint32_t owner_page,
+                                     const std::vector<std::string>& entries) {
+  size_t size = 0;
+  for (const std::string& entry : entries) size += entry.size();
+  if (size > format.IndexPageCapacity()) return {};
+  IndexPage page(format, /*leaf=*/true, owner_page);
+  page.SetLinks(0, 0, 0);
+  page.SetPrefixLength(0);
+  for (const std::string& entry : entries) {
+    page.Append(reinterpret_cast<const uint8_t*>(entry.data()), entry.size());
+  }
+  const uint8_t* bytes = page.Finish();
+  return std::vector<uint8_t>(bytes, bytes + format.page_size);
+}
+
 uint64_t EstimateIndexPages(const Format& format, uint64_t count) {
   const uint64_t per_leaf = format.IndexPageCapacity() / kLeafEntrySize;  // no prefix
   uint64_t pages = count / per_leaf + 1;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "jet/format/format.h"
@@ -30,6 +31,12 @@ using PageSink = std::function<void(uint32_t page_number, const uint8_t* bytes)>
 IndexBuild BuildIndex(const Format& format, uint32_t owner_page,
                       const std::vector<IndexEntry>& entries, uint32_t first_page,
                       const PageSink& sink);
+
+// One leaf page holding whole entries (key and row pointer each), already in
+// index order, with no shared prefix: the index of a small table. Returns no
+// bytes if they do not fit on one page.
+std::vector<uint8_t> BuildSingleLeaf(const Format& format, uint32_t owner_page,
+                                     const std::vector<std::string>& entries);
 
 // Pages BuildIndex will use for `count` entries whose keys run densely; an
 // upper bound otherwise, used for early size checks.

@@ -37,7 +37,7 @@ void PutColumns(const Format& format, const TableLayout& layout, const Cell* cel
   offsets->assign(layout.var_count + 1, 0);
   for (size_t i = 0; i < layout.columns.size(); ++i) {
     const Column& column = layout.columns[i];
-    if (!column.fixed || cells[i].null) continue;
+    if (!column.fixed || cells[i].null || column.type == ColumnType::kBoolean) continue;
     std::memcpy(out->data() + format.data.row_column_count_size + column.fixed_offset, cells[i].data,
                 column.length);
   }

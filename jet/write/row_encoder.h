@@ -10,6 +10,7 @@
 //
 // The null mask has one bit per column number, 1 for "not null". A Null text
 // and an empty text both take no data bytes; only the mask tells them apart.
+// A Boolean is its bit alone: a cell that is not Null is True.
 #pragma once
 
 #include <cstdint>

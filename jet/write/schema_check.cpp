@@ -3,6 +3,7 @@
 #include <set>
 
 #include "jet/format/catalog_row.h"
+#include "jet/write/system_indexes.h"
 #include "jet/write/text_encoding.h"
 
 namespace vorelka::jet::writer {
@@ -61,6 +62,17 @@ std::string CheckSchema(const Format& format, const TableSchema& schema) {
   const std::u32string catalog = Folded(std::u32string(catalog::kCatalogName.begin(),
                                                        catalog::kCatalogName.end()));
   if (folded == catalog) return "table name \"" + schema.table + "\" is the catalog's own";
+  for (const std::string_view system : {"MSysACEs", "MSysQueries", "MSysRelationships"}) {
+    if (folded == Folded(std::u32string(system.begin(), system.end()))) {
+      return "table name \"" + schema.table + "\" is a system table's own";
+    }
+  }
+  std::string key;
+  if (!CatalogNameKey(format, schema.table, &key)) {
+    return "table name \"" + schema.table +
+           "\" has a character the catalog's index of names cannot hold here: use ASCII letters, "
+           "digits, blanks and underscores";
+  }
   if (schema.text_columns.size() + 1 > kMaxColumns) {
     return "the table has " + std::to_string(schema.text_columns.size() + 1) +
            " columns; a table holds at most " + std::to_string(kMaxColumns);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "jet/write/header_page.h"
+#include "jet/format/header_page.h"
 #include "jet/write/text_encoding.h"
 
 namespace vorelka::jet::writer {
@@ -42,26 +43,30 @@ bool PutName(const Format& format, Bytes& b, const std::string& name, std::strin
   return true;
 }
 
+// System tables keep the General sort order and uncompressed text in every
+// database, as Jet makes them; the user's table takes the database's.
 void PutColumn(const Format& format, Bytes& b, const Column& column, bool system) {
   const bool jet4 = format.id == JetFormat::kJet4;
+  const uint16_t sort_order = system ? header::kGeneralSortOrder : SortOrderOf(format);
   uint8_t flags = kUpdatableColumnFlag;
   if (column.fixed) flags |= kFixedColumnFlag;
   if (system) flags |= kSystemColumnFlag;
+  if (column.security_id) flags |= kSecurityIdColumnFlag;
   b.U8(static_cast<uint8_t>(column.type));
   if (jet4) b.Le32(kJet4TableMagic);
   b.Le16(column.number);
   b.Le16(column.fixed ? 0 : column.var_index);
   b.Le16(column.number);
   if (jet4) {
-    b.Le16(SortOrderOf(format));
+    b.Le16(sort_order);
     b.U8(0);
     b.U8(0);  // sort order version
     b.U8(flags);
-    b.U8(column.type == ColumnType::kText ? kCompressedTextFlag : 0);
+    b.U8(column.type == ColumnType::kText && !system ? kCompressedTextFlag : 0);
     b.Le32(0);
   } else {
-    b.Le16(system ? 0 : kJet3UserColumnMarker);
-    b.Le16(SortOrderOf(format));
+    b.Le16(kJet3ColumnMarker);
+    b.Le16(sort_order);
     b.Le16(CodePageOf(format));
     b.U8(flags);
   }
@@ -69,33 +74,34 @@ void PutColumn(const Format& format, Bytes& b, const Column& column, bool system
   b.Le16(column.length);
 }
 
-void PutPhysicalIndex(const Format& format, Bytes& b, const PrimaryKeyFacts& key) {
+void PutPhysicalIndex(const Format& format, Bytes& b, const IndexFacts& index) {
   const bool jet4 = format.id == JetFormat::kJet4;
   if (jet4) b.Le32(kJet4IndexMagic);
   for (size_t slot = 0; slot < kIndexColumnSlots; ++slot) {
-    b.Le16(slot == 0 ? key.column_number : kUnusedColumnSlot);
-    b.U8(slot == 0 ? kAscendingColumnFlag : 0);
+    const bool used = slot < index.columns.size();
+    b.Le16(used ? index.columns[slot] : kUnusedColumnSlot);
+    b.U8(used ? kAscendingColumnFlag : 0);
   }
-  b.Le32(key.usage_map);
-  b.Le32(key.root_page);
+  b.Le32(index.usage_map);
+  b.Le32(index.root_page);
   if (jet4) b.Le32(0);
-  uint8_t flags = kUniqueIndexFlag | kRequiredIndexFlag;
+  uint8_t flags = index.flags;
   if (jet4) flags |= kJet4IndexFlag;
   b.U8(flags);
   b.Zeros(format.tdef.real_index_skip_after_flags);
 }
 
-void PutLogicalIndex(const Format& format, Bytes& b) {
+void PutLogicalIndex(const Format& format, Bytes& b, uint32_t number, const IndexFacts& index) {
   const bool jet4 = format.id == JetFormat::kJet4;
   if (jet4) b.Le32(kJet4TableMagic);
-  b.Le32(0);  // logical index number
-  b.Le32(0);  // its physical index
-  b.U8(0);    // related table type
+  b.Le32(number);  // logical index number
+  b.Le32(number);  // its physical index
+  b.U8(0);         // related table type
   b.Le32(kNoRelatedIndex);
   b.Le32(0);  // related table page
   b.U8(kAccessCascadeBytes);
   b.U8(kAccessCascadeBytes);
-  b.U8(kPrimaryKeyIndexType);
+  b.U8(index.primary_key ? kPrimaryKeyIndexType : kPlainIndexType);
   if (jet4) b.Le32(0);
 }
 
@@ -104,7 +110,7 @@ void PutLogicalIndex(const Format& format, Bytes& b) {
 bool BuildTableDefinition(const Format& format, const TableLayout& layout, const TableFacts& facts,
                           std::vector<uint8_t>* out, std::string* problem) {
   const bool jet4 = format.id == JetFormat::kJet4;
-  const uint32_t index_count = facts.primary_key ? 1 : 0;
+  const auto index_count = static_cast<uint32_t>(facts.indexes.size());
   out->clear();
   Bytes b(out);
   b.U8(kTableDefinitionPageType);
@@ -134,7 +140,7 @@ bool BuildTableDefinition(const Format& format, const TableLayout& layout, const
   b.Le32(facts.owned_pages_map);
   b.Le32(facts.free_space_map);
 
-  if (facts.primary_key) {
+  for (size_t k = 0; k < facts.indexes.size(); ++k) {
     b.Le32(0);
     b.Le32(facts.row_count);
     if (jet4) b.Le32(0);
@@ -143,10 +149,15 @@ bool BuildTableDefinition(const Format& format, const TableLayout& layout, const
   for (const Column& column : layout.columns) {
     if (!PutName(format, b, column.name, problem)) return false;
   }
-  if (facts.primary_key) {
-    PutPhysicalIndex(format, b, *facts.primary_key);
-    PutLogicalIndex(format, b);
-    if (!PutName(format, b, facts.primary_key->name, problem)) return false;
+  std::vector<uint32_t> by_name(facts.indexes.size());
+  for (uint32_t k = 0; k < by_name.size(); ++k) by_name[k] = k;
+  std::sort(by_name.begin(), by_name.end(), [&](uint32_t x, uint32_t y) {
+    return facts.indexes[x].name < facts.indexes[y].name;
+  });
+  for (const IndexFacts& index : facts.indexes) PutPhysicalIndex(format, b, index);
+  for (uint32_t k : by_name) PutLogicalIndex(format, b, k, facts.indexes[k]);
+  for (uint32_t k : by_name) {
+    if (!PutName(format, b, facts.indexes[k].name, problem)) return false;
   }
   b.Le16(kEndOfDefinition);
 

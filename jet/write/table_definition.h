@@ -13,6 +13,8 @@
 //             sort order(2), code page(2)] [Jet 4: 0, version], flags,
 //             [Jet 4: 0x01 = compressed text, 0(4)], fixed offset(2), length(2)
 //   column names: length (2 [1]) and UCS-2 [code page] bytes
+//   System tables' columns sort General and, in Jet 4, are never compressed;
+//   Owner and SID carry the security-id flag 0x20.
 //   per physical index (52 [39] bytes): [Jet 4: 0x0783(4)], 10 slots of
 //             column number(2) + order(1) (0xFFFF for none), usage map(4),
 //             root page(4), [Jet 4: 0(4)], flags, [Jet 4: 0(5)]
@@ -26,7 +28,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,9 +37,14 @@ namespace vorelka::jet::writer {
 
 using format::Format;
 
-struct PrimaryKeyFacts {
-  std::string name = "PrimaryKey";
-  uint16_t column_number = 0;
+// One index: a physical index and the logical index that names it. The
+// logical entries are written in name order, as Access does, each naming
+// its physical index by number.
+struct IndexFacts {
+  std::string name;
+  std::vector<uint16_t> columns;  // column numbers, each ascending
+  uint8_t flags = 0;              // unique, ignore nulls, required
+  bool primary_key = false;
   uint32_t root_page = 0;
   uint32_t usage_map = 0;  // row pointer
 };
@@ -48,7 +54,7 @@ struct TableFacts {
   uint32_t row_count = 0;
   uint32_t owned_pages_map = 0;  // row pointer
   uint32_t free_space_map = 0;   // row pointer
-  std::optional<PrimaryKeyFacts> primary_key;
+  std::vector<IndexFacts> indexes;
 };
 
 // The whole definition, page header included. Returns false with *problem

@@ -8,8 +8,15 @@ TableLayout LayOutColumns(const Format& format, const std::vector<NewColumn>& ne
   TableLayout layout;
   uint16_t number = 0;
   for (const NewColumn& wanted : new_columns) {
-    Column column{wanted.name, wanted.type, number++, true, 0, 0, 0};
+    Column column{wanted.name, wanted.type, number++, true, 0, 0, 0, wanted.security_id};
     switch (wanted.type) {
+      case ColumnType::kBoolean:
+        column.length = 1;
+        layout.columns.push_back(column);
+        continue;
+      case ColumnType::kByte:
+        column.length = 1;
+        break;
       case ColumnType::kInteger:
         column.length = kIntegerSize;
         break;
@@ -21,7 +28,7 @@ TableLayout LayOutColumns(const Format& format, const std::vector<NewColumn>& ne
         break;
       case ColumnType::kBinary:
         column.fixed = false;
-        column.length = kBinaryMaxSize;
+        column.length = static_cast<uint16_t>(kBinaryMaxSize * format.text_unit);
         break;
       case ColumnType::kText:
         column.fixed = false;

@@ -14,6 +14,8 @@ namespace vorelka::jet::writer {
 using format::Format;
 
 enum class ColumnType : uint8_t {
+  kBoolean = format::tdef::kBoolColumn,  // its value is its bit in the null mask
+  kByte = format::tdef::kByteColumn,
   kInteger = format::tdef::kIntegerColumn,
   kLong = format::tdef::kLongColumn,
   kDateTime = format::tdef::kDateTimeColumn,
@@ -26,6 +28,7 @@ enum class ColumnType : uint8_t {
 struct NewColumn {
   std::string name;
   ColumnType type;
+  bool security_id = false;  // holds a SID (flagged so in the definition)
 };
 
 struct Column {
@@ -36,7 +39,9 @@ struct Column {
   uint16_t fixed_offset;  // bytes after the row's column count
   uint16_t var_index;     // slot in the row's variable-column offset table
   uint16_t length;        // bytes of a fixed column; most bytes of a Text
-                          // or Binary column; 0 for Memo and OLE
+                          // or Binary column; 0 for Memo and OLE; 1 for a
+                          // Boolean, which takes no bytes in the row
+  bool security_id = false;
 };
 
 struct TableLayout {

@@ -10,17 +10,22 @@
 //            of the file (none inside it; every page past its end) and whose
 //            row 1 is an empty map, as Access keeps it
 //   page 2   definition of the catalog, MSysObjects (engines look for it here)
-//   page 3   usage maps, one row each: 0/1 the catalog's owned and free-space
-//            pages, 2/3 the table's owned and free-space pages, 4 the pages
-//            of its primary-key index, 5/6 those of MSysRelationships (a
-//            data page owned by no table)
-//   page 4   the catalog's rows (see catalog.h)
-//   page 5   definition of the table (see table_definition.h)
-//   page 6   definition of MSysRelationships, an empty system table
-//   7..      the table's data pages, rows in Add order
+//   page 3-5 definitions of MSysACEs, MSysQueries and MSysRelationships, the
+//            other system tables (system_tables.h)
+//   page 6   definition of the table (see table_definition.h)
+//   page 7   usage maps, one row each: the table's owned and free-space
+//            pages and its primary-key index's pages, then each system
+//            table's owned and free-space pages and the pages of each of its
+//            indexes (a data page owned by no table); rows that do not fit
+//            go on further such pages, taken after the index pages
+//   page 8   the catalog's rows (see catalog.h)
+//   page 9   the rows of MSysACEs (see access_rights.h)
+//   10..     the table's data pages, rows in Add order
 //   then     the index pages: leaves, then each node level up to the root
-//   then     usage-map pages (type 0x05) of maps too wide to be inline
-//   then     continuation pages of a table definition longer than a page
+//   then     one leaf page per index of a system table (system_indexes.h)
+//   then     usage-map pages (type 0x05) of maps too wide to be inline, and
+//            continuation pages of a table definition longer than a page, as
+//            they are needed
 //
 // Header: "Standard Jet DB" at 4, the version at 0x14 (0 = Jet 3, 1 = Jet 4),
 // then 126 (Jet 3) or 128 (Jet 4) bytes from 0x18 masked with RC4, key

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <iterator>
 
+#include "jet/write/access_rights.h"
 #include "jet/write/catalog.h"
 #include "jet/write/header_page.h"
 #include "jet/write/row_encoder.h"
 #include "jet/write/schema_check.h"
+#include "jet/write/system_indexes.h"
 #include "jet/write/table_definition.h"
 #include "jet/write/text_encoding.h"
 #include "jet/write/usage_map.h"
@@ -15,17 +17,6 @@ namespace vorelka::jet::writer {
 
 using namespace format;  // NOLINT(google-build-using-namespace): the format this writes
 namespace {
-
-// Rows of the usage-map page (kUsageMapRowsPage).
-enum MapRow : uint32_t {
-  kCatalogOwnedMapRow,
-  kCatalogFreeMapRow,
-  kTableOwnedMapRow,
-  kTableFreeMapRow,
-  kIndexMapRow,
-  kRelationshipsOwnedMapRow,
-  kRelationshipsFreeMapRow,
-};
 
 constexpr uint32_t kNoTableOwner = 0;
 // Usage-map pages a file of `pages` pages may need at most: the maps of the
@@ -198,76 +189,120 @@ bool WordsTableWriter::WriteIndexAndMaps() {
   if (!status_.ok()) return false;
   next_page_ += static_cast<uint32_t>(index_.pages.size());
   if (!CheckPageLimit(next_page_ + MapPageReserve(format_, next_page_))) return false;
+  return BuildSystemTables();
+}
 
-  std::vector<uint32_t> free_pages;
-  if (last_page_has_room_) free_pages.push_back(data_pages_.back());
-  const std::vector<uint32_t> catalog_pages = {kCatalogDataPage};
-  map_rows_.clear();
-  const std::vector<uint32_t> no_pages;
-  const std::vector<uint32_t>* maps[] = {&catalog_pages, &catalog_pages, &data_pages_, &free_pages,
-                                         &index_.pages,  &no_pages,      &no_pages};
-  for (const std::vector<uint32_t>* pages : maps) {
-    UsageMap map = BuildUsageMap(format_, *pages, &next_page_);
-    for (const auto& [number, bytes] : map.map_pages) {
-      if (!WritePage(number, bytes.data())) return false;
-    }
-    map_rows_.push_back(std::move(map.row));
+// The rows of the catalog and of MSysACEs, and the indexes of every system
+// table, each a single leaf page.
+bool WordsTableWriter::BuildSystemTables() {
+  system_tables_ = SystemTables(format_);
+  std::string problem;
+  catalog_objects_ = CatalogObjects(schema_.table, kTableDefinitionPage);
+  if (!BuildCatalogRows(format_, catalog_objects_, date_, &catalog_rows_, &problem)) {
+    Fail(problem);
+    return false;
+  }
+  ace_entries_ = AccessControlEntries(kTableDefinitionPage);
+  ace_rows_ = BuildAccessControlRows(format_, ace_entries_);
+  catalog_index_entries_ = CatalogIndexEntries(format_, catalog_objects_, kCatalogDataPage);
+  ace_index_entries_ = AccessControlIndexEntries(ace_entries_, kAccessControlDataPage);
+  return true;
+}
+
+// Map rows fill kUsageMapRowsPage, then further pages taken as needed.
+uint32_t WordsTableWriter::AddUsageMap(const std::vector<uint32_t>& pages) {
+  UsageMap map = BuildUsageMap(format_, pages, &next_page_);
+  for (const auto& [number, bytes] : map.map_pages) WritePage(number, bytes.data());
+  if (map_pages_.empty() || !map_pages_.back().second.Fits(map.row.size())) {
+    const uint32_t number = map_pages_.empty() ? kUsageMapRowsPage : next_page_++;
+    map_pages_.emplace_back(number, DataPage(format_, kNoTableOwner));
+  }
+  auto& [number, page] = map_pages_.back();
+  return RowPointer(number, page.AddRow(map.row.data(), map.row.size()));
+}
+
+bool WordsTableWriter::WriteDefinition(uint32_t page, const TableLayout& layout,
+                                       const TableFacts& facts) {
+  std::string problem;
+  std::vector<uint8_t> definition;
+  if (!BuildTableDefinition(format_, layout, facts, &definition, &problem)) {
+    Fail(problem);
+    return false;
+  }
+  const auto pages = PaginateTableDefinition(format_, definition, next_page_);
+  if (!WritePage(page, pages[0].data())) return false;
+  for (size_t k = 1; k < pages.size(); ++k) {
+    if (!WritePage(next_page_++, pages[k].data())) return false;
   }
   return true;
 }
 
 bool WordsTableWriter::WriteDefinitionsAndCatalog() {
-  std::string problem;
-  auto write_definition = [&](uint32_t page, const TableLayout& layout, const TableFacts& facts) {
-    std::vector<uint8_t> definition;
-    if (!BuildTableDefinition(format_, layout, facts, &definition, &problem)) {
-      Fail(problem);
-      return false;
-    }
-    const auto pages = PaginateTableDefinition(format_, definition, next_page_);
-    if (!WritePage(page, pages[0].data())) return false;
-    for (size_t k = 1; k < pages.size(); ++k) {
-      if (!WritePage(next_page_++, pages[k].data())) return false;
-    }
-    return true;
-  };
-
+  map_pages_.clear();
+  std::vector<uint32_t> free_pages;
+  if (last_page_has_room_) free_pages.push_back(data_pages_.back());
   TableFacts table;
   table.row_count = static_cast<uint32_t>(keys_.size());
-  table.owned_pages_map = RowPointer(kUsageMapRowsPage, kTableOwnedMapRow);
-  table.free_space_map = RowPointer(kUsageMapRowsPage, kTableFreeMapRow);
-  table.primary_key = PrimaryKeyFacts{"PrimaryKey", layout_.columns[0].number, index_.root_page,
-                                      RowPointer(kUsageMapRowsPage, kIndexMapRow)};
-  if (!write_definition(kTableDefinitionPage, layout_, table)) return false;
+  table.owned_pages_map = AddUsageMap(data_pages_);
+  table.free_space_map = AddUsageMap(free_pages);
+  table.indexes.push_back({"PrimaryKey",
+                           {layout_.columns[0].number},
+                           tdef::kUniqueIndexFlag | tdef::kRequiredIndexFlag,
+                           /*primary_key=*/true,
+                           index_.root_page,
+                           AddUsageMap(index_.pages)});
+  if (!WriteDefinition(kTableDefinitionPage, layout_, table)) return false;
 
-  std::vector<std::vector<uint8_t>> rows;
-  if (!BuildCatalogRows(format_, schema_.table, kTableDefinitionPage, date_, &rows, &problem)) {
-    Fail(problem);
-    return false;
+  for (const SystemTable& system : system_tables_) {
+    const std::vector<std::vector<uint8_t>>* rows = nullptr;
+    uint32_t data_page = 0;
+    if (system.definition_page == kCatalogDefinitionPage) {
+      rows = &catalog_rows_, data_page = kCatalogDataPage;
+    } else if (system.definition_page == kAccessControlDefinitionPage) {
+      rows = &ace_rows_, data_page = kAccessControlDataPage;
+    }
+    std::vector<uint32_t> pages;
+    TableFacts facts;
+    facts.system = true;
+    if (rows != nullptr) {
+      DataPage page(format_, system.definition_page);
+      for (const auto& row : *rows) {
+        if (!page.Fits(row.size())) {
+          Fail("the rows of " + system.name + " do not fit on one page");
+          return false;
+        }
+        page.AddRow(row.data(), row.size());
+      }
+      if (!WritePage(data_page, page.bytes())) return false;
+      pages.push_back(data_page);
+      facts.row_count = static_cast<uint32_t>(rows->size());
+    }
+    facts.owned_pages_map = AddUsageMap(pages);
+    facts.free_space_map = AddUsageMap(pages);
+    const auto entries = system.definition_page == kCatalogDefinitionPage ? catalog_index_entries_
+                         : system.definition_page == kAccessControlDefinitionPage
+                             ? ace_index_entries_
+                             : std::vector<std::vector<std::string>>{};
+    for (size_t k = 0; k < system.indexes.size(); ++k) {
+      const IndexShape& shape = system.indexes[k];
+      const std::vector<uint8_t> leaf = BuildSingleLeaf(
+          format_, system.definition_page, k < entries.size() ? entries[k] : std::vector<std::string>{});
+      if (leaf.empty()) {
+        Fail("the index " + shape.name + " of " + system.name + " does not fit on one page");
+        return false;
+      }
+      const uint32_t root = next_page_++;
+      if (!WritePage(root, leaf.data())) return false;
+      facts.indexes.push_back(
+          {shape.name, shape.columns, shape.flags, shape.primary_key, root, AddUsageMap({root})});
+    }
+    if (!WriteDefinition(system.definition_page, system.layout, facts)) return false;
   }
-  DataPage catalog_page(format_, kCatalogDefinitionPage);
-  for (const auto& row : rows) catalog_page.AddRow(row.data(), row.size());
-  if (!WritePage(kCatalogDataPage, catalog_page.bytes())) return false;
 
-  TableFacts catalog;
-  catalog.system = true;
-  catalog.row_count = static_cast<uint32_t>(rows.size());
-  catalog.owned_pages_map = RowPointer(kUsageMapRowsPage, kCatalogOwnedMapRow);
-  catalog.free_space_map = RowPointer(kUsageMapRowsPage, kCatalogFreeMapRow);
-  if (!write_definition(kCatalogDefinitionPage, CatalogLayout(format_), catalog)) return false;
-
-  TableFacts relationships;
-  relationships.system = true;
-  relationships.owned_pages_map = RowPointer(kUsageMapRowsPage, kRelationshipsOwnedMapRow);
-  relationships.free_space_map = RowPointer(kUsageMapRowsPage, kRelationshipsFreeMapRow);
-  if (!write_definition(kRelationshipsDefinitionPage, RelationshipsLayout(format_),
-                        relationships)) {
-    return false;
+  for (const auto& [number, page] : map_pages_) {
+    if (!WritePage(number, page.bytes())) return false;
   }
-
-  DataPage map_page(format_, kNoTableOwner);
-  for (const auto& row : map_rows_) map_page.AddRow(row.data(), row.size());
-  return WritePage(kUsageMapRowsPage, map_page.bytes());
+  return true;
 }
 
 bool WordsTableWriter::WriteGlobalMapsAndHeader() {

@@ -10,10 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "jet/write/access_rights.h"
+#include "jet/write/catalog.h"
 #include "jet/write/data_page.h"
 #include "jet/write/index_writer.h"
 #include "jet/write/page_file.h"
 #include "jet/write/status.h"
+#include "jet/write/system_tables.h"
+#include "jet/write/table_definition.h"
 #include "jet/write/table_layout.h"
 #include "jet/write/words_table_builder.h"
 #include "jet/format/format.h"
@@ -49,6 +53,9 @@ class WordsTableWriter {
   bool WritePage(uint32_t page, const uint8_t* bytes);
   bool CheckDuplicateKeys();
   bool WriteIndexAndMaps();
+  bool BuildSystemTables();
+  uint32_t AddUsageMap(const std::vector<uint32_t>& pages);
+  bool WriteDefinition(uint32_t page, const TableLayout& layout, const TableFacts& facts);
   bool WriteDefinitionsAndCatalog();
   bool WriteGlobalMapsAndHeader();
 
@@ -70,7 +77,14 @@ class WordsTableWriter {
 
   // Built by Finish.
   IndexBuild index_;
-  std::vector<std::vector<uint8_t>> map_rows_;
+  std::vector<std::pair<uint32_t, DataPage>> map_pages_;  // page number, usage-map rows
+  std::vector<SystemTable> system_tables_;
+  std::vector<CatalogObject> catalog_objects_;
+  std::vector<std::vector<uint8_t>> catalog_rows_;
+  std::vector<AccessControlEntry> ace_entries_;
+  std::vector<std::vector<uint8_t>> ace_rows_;
+  std::vector<std::vector<std::string>> catalog_index_entries_;  // per index
+  std::vector<std::vector<std::string>> ace_index_entries_;
 
   // Scratch space reused by Add.
   std::vector<std::string> texts_;

@@ -50,9 +50,9 @@ TEST_P(IndexLayout, LeafRootHoldsEntriesAsAccessWritesThem) {
   EXPECT_EQ(page[0], 0x04);
   EXPECT_EQ(page[1], 0x01);
   // Key -2 (7F 7F FF FF FE) then key 1 (7F 80 00 00 01), each followed by its
-  // row pointer: data page 7 big-endian, row 1 and row 0.
-  const std::vector<uint8_t> expected = {0x7F, 0x7F, 0xFF, 0xFF, 0xFE, 0x00, 0x00, 0x07, 0x01,
-                                         0x7F, 0x80, 0x00, 0x00, 0x01, 0x00, 0x00, 0x07, 0x00};
+  // row pointer: the first data page, 10, big-endian, row 1 and row 0.
+  const std::vector<uint8_t> expected = {0x7F, 0x7F, 0xFF, 0xFF, 0xFE, 0x00, 0x00, 0x0A, 0x01,
+                                         0x7F, 0x80, 0x00, 0x00, 0x01, 0x00, 0x00, 0x0A, 0x00};
   EXPECT_EQ(std::vector<uint8_t>(page + entries, page + entries + expected.size()), expected);
   // Entries end at 9 and 18: bits 9 and 18 of the mask.
   EXPECT_EQ(page[mask + 1], 0x02);

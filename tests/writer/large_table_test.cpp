@@ -8,6 +8,7 @@
 #include <numeric>
 
 #include "tests/writer/index_walk.h"
+#include "tests/writer/system_definition.h"
 #include "tests/writer/writer_test_support.h"
 
 namespace vorelka::testing {
@@ -72,18 +73,20 @@ TEST_P(LargeTable, IndexHoldsEveryKeyInThreeLevels) {
 }
 
 TEST_P(LargeTable, MapsTheDataAndIndexPagesThroughUsageMapPages) {
-  // Page 3 holds the usage maps; rows 2 and 4 map the table's and the
-  // index's pages and are reference maps (type 1) at this size.
+  // The maps of the table's pages and of its index's pages (the definition
+  // is on page 6) are reference maps (type 1) at this size.
   const std::string bytes = ReadBytes(File(GetParam()));
   const bool jet3 = GetParam() == JetFormat::kJet3;
-  const size_t page = jet3 ? 2048 * 3 : 4096 * 3;
-  const size_t offsets = page + (jet3 ? 10 : 14);
-  auto row_start = [&](int row) {
-    return page + (static_cast<uint8_t>(bytes[offsets + 2 * row]) |
-                   static_cast<uint8_t>(bytes[offsets + 2 * row + 1]) << 8);
+  const Definition words = ReadDefinition(bytes, GetParam(), 6);
+  auto map_kind = [&](uint32_t pointer) {
+    const size_t page = size_t{pointer >> 8} * (jet3 ? 2048 : 4096);
+    const size_t offset = page + (jet3 ? 10 : 14) + 2 * (pointer & 0xFF);
+    return bytes[page + (static_cast<uint8_t>(bytes[offset]) |
+                         (static_cast<uint8_t>(bytes[offset + 1]) & 0x1F) << 8)];
   };
-  EXPECT_EQ(bytes[row_start(2)], 1);
-  EXPECT_EQ(bytes[row_start(4)], 1);
+  EXPECT_EQ(map_kind(words.owned_pages_map), 1);
+  ASSERT_EQ(words.indexes.size(), 1u);
+  EXPECT_EQ(map_kind(words.indexes[0].usage_map), 1);
 }
 
 TEST_P(LargeTable, MdbReaderReadsEveryRowBack) {

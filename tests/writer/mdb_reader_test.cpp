@@ -61,6 +61,27 @@ TEST_P(MdbReader, ReadsATableWhoseUsageMapsNeedMapPages) {
   EXPECT_TRUE(DumpWithMdbReader(file_) == AsTsv(rows));
 }
 
+TEST_P(MdbReader, ListsJetsSystemTablesWithTheirColumns) {
+  WriteWords(file_, GetParam(), {{1, "cat", "кошка"}});
+  const RunResult r =
+      RunProgram({"node", VORELKA_LIST_TABLES_SCRIPT, VORELKA_NODE_MODULES, file_.string()});
+  ASSERT_EQ(r.exit_code, 0) << r.err;
+  const std::string queries_extra = GetParam() == JetFormat::kJet4 ? " LvExtra:long" : "";
+  EXPECT_EQ(r.out,
+            "MSysObjects\t9\tId:long ParentId:long Name:text Type:integer DateCreate:datetime "
+            "DateUpdate:datetime Owner:binary Flags:long Database:memo Connect:memo "
+            "ForeignName:text RmtInfoShort:binary RmtInfoLong:ole Lv:ole LvProp:ole LvModule:ole "
+            "LvExtra:ole\n"
+            "MSysACEs\t18\tObjectId:long SID:binary ACM:long FInheritable:boolean\n"
+            "MSysQueries\t0\tObjectId:long Attribute:byte Order:binary Name1:text Name2:text "
+            "Expression:memo Flag:integer" +
+                queries_extra +
+                "\n"
+                "MSysRelationships\t0\tszRelationship:text grbit:long ccolumn:long icolumn:long "
+                "szObject:text szColumn:text szReferencedObject:text szReferencedColumn:text\n"
+                "Words\t1\tId:long English:text Russian:text\n");
+}
+
 INSTANTIATE_TEST_SUITE_P(BothFormats, MdbReader,
                          ::testing::Values(JetFormat::kJet3, JetFormat::kJet4),
                          [](const auto& info) { return FormatName(info.param); });

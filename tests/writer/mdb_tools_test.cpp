@@ -29,7 +29,19 @@ TEST_P(MdbTools, MdbTablesListsTheUserTableAndTheSystemTables) {
   EXPECT_EQ(user.out, "Words\n");
   EXPECT_EQ(user.err, "");
   RunResult all = Tool({"mdb-tables", "-1", "-S"});
-  EXPECT_EQ(all.out, "MSysObjects\nMSysRelationships\nWords\n");
+  // Jet's own system tables, in the order of their definitions, as in every
+  // database Jet makes.
+  EXPECT_EQ(all.out, "MSysObjects\nMSysACEs\nMSysQueries\nMSysRelationships\nWords\n");
+}
+
+TEST_P(MdbTools, MdbPropShowsTheAccessVersionOfTheFormat) {
+  // Only rows with properties: mdb-prop reads a stale buffer for the others.
+  RunResult r = Tool({"mdb-prop", "MSysDb"});
+  EXPECT_EQ(r.exit_code, 0);
+  const bool jet3 = GetParam() == JetFormat::kJet3;
+  EXPECT_EQ(r.out, std::string("name: (none)\n\tAccessVersion: ") + (jet3 ? "07.53" : "08.50") +
+                       "\n\tBuild: " + (jet3 ? "0" : "6620") + "\n\n");
+  EXPECT_EQ(r.err, "");
 }
 
 TEST_P(MdbTools, MdbExportPrintsTheRowsInStoredOrder) {

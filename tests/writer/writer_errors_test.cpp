@@ -99,6 +99,15 @@ TEST_P(WriterErrors, RefusesUnsoundSchemas) {
             "table name \"Wo.rds\" has a character names may not hold (. ! ` [ ])");
   EXPECT_EQ(Build({}, TableSchema{"MSysObjects", "Id", {"English"}}).message(),
             "table name \"MSysObjects\" is the catalog's own");
+  EXPECT_EQ(Build({}, TableSchema{"msysaces", "Id", {"English"}}).message(),
+            "table name \"msysaces\" is a system table's own");
+  // The catalog's index of names holds the sort codes of a few characters.
+  for (const std::string name : {"Слова", "Words-2", "Word's"}) {
+    EXPECT_EQ(Build({}, TableSchema{name, "Id", {"English"}}).message(),
+              "table name \"" + name +
+                  "\" has a character the catalog's index of names cannot hold here: use ASCII "
+                  "letters, digits, blanks and underscores");
+  }
   EXPECT_EQ(
       Build({}, TableSchema{"Words", std::string(65, 'k'), {}}).message(),
       "column name \"" + std::string(65, 'k') + "\" has 65 characters; names hold at most 64");
