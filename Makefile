@@ -66,10 +66,10 @@ test-asan: build-asan
 	ctest --preset asan -j $(JOBS)
 
 # Each fuzz target for 15 seconds from the committed corpus (seven targets,
-# about two minutes together), and every kept regression input through the
-# fuzz-built entry points.
+# one per core), and every kept regression input through the fuzz-built
+# entry points.
 test-fuzz: build-fuzz
-	ctest --preset fuzz
+	ctest --preset fuzz -j $(JOBS)
 
 test: test-plain test-asan test-fuzz
 

@@ -54,10 +54,11 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(folder / "db");
   std::filesystem::create_directories(folder / "word_list");
   bool ok = true;
-  for (const auto& [format, name] :
+  for (const auto& [format, format_name] :
        {std::pair{JetFormat::kJet3, "jet3"}, {JetFormat::kJet4, "jet4"}}) {
+    const std::string name = format_name;  // clang 14 cannot capture a structured binding
     const auto db = [&](const std::string& what) {
-      return folder / "db" / (std::string(name) + "_" + what + ".mdb");
+      return folder / "db" / (name + "_" + what + ".mdb");
     };
     ok &= Build(db("empty"), format, {});
     ok &= Build(db("three"), format,

@@ -79,7 +79,8 @@ TEST_F(DaoTest, UnknownNamesAndTextAgainstANumberRaiseTheRuntimesErrors) {
       {"SELECT English AS sWord FROM Phrases WHERE Id = 1", kErrTableNotFound},
       {"SELECT Russian AS sWord FROM Words WHERE English = 1", kErrTypeMismatchInCriteria},
   };
-  for (const auto& [sql, error] : cases) {
+  for (const auto& [text, error] : cases) {
+    const char* sql = text;  // clang 14 cannot capture a structured binding
     EXPECT_EQ(ErrorNumberOf([&] { Open(sql); }), error) << sql;
   }
 }
