@@ -7,7 +7,8 @@ SHELL := /bin/bash
 # Every Debian package the build, the program and the tests need. `file` is
 # what CPack's Debian generator looks at the binaries with; lintian and
 # man-db check the package and its manual pages; llvm-14 brings llvm-rc,
-# which compiles the Windows resource script in the tests.
+# which compiles the Windows resource script in the tests; lld links the
+# sanitizer and fuzz builds.
 PACKAGES := g++ cmake ninja-build pkg-config \
             qt6-base-dev libgl-dev mdbtools-dev mdbtools \
             libsqlite3-dev libzip-dev libzstd-dev \
@@ -15,7 +16,7 @@ PACKAGES := g++ cmake ninja-build pkg-config \
             nodejs fonts-liberation \
             xvfb xauth xdotool imagemagick x11-xkb-utils xclip libxcb1-dev \
             desktop-file-utils appstream dpkg-dev file lintian man-db hyperfine \
-            clang libclang-rt-14-dev llvm-14 \
+            clang libclang-rt-14-dev llvm-14 lld \
             dbus-x11 dbus-daemon \
             at-spi2-core gir1.2-atspi-2.0 python3-gi \
             weston qt6-wayland
@@ -65,7 +66,7 @@ test-plain: build
 test-asan: build-asan
 	ctest --preset asan -j $(JOBS)
 
-# Each fuzz target for 15 seconds from the committed corpus (seven targets,
+# Each fuzz target for 10 seconds from the committed corpus (seven targets,
 # one per core), and every kept regression input through the fuzz-built
 # entry points.
 test-fuzz: build-fuzz
