@@ -164,6 +164,19 @@ no_bus_left_behind() {
   done
 }
 
+# session_writes_nothing <folder> <home> <what> [user]: a whole drill session
+# leaves the folder and the home as they were, and no bus behind.
+session_writes_nothing() {
+  local folder=$1 home=$2 what=$3 user=${4:-} before after
+  before=$(snapshot "$folder" "$home")
+  launch "$folder" "$home" "$user"
+  drill_session
+  stop
+  after=$(snapshot "$folder" "$home")
+  [[ $before == "$after" ]] || fail "$what changed something: $(diff <(echo "$before") <(echo "$after"))"
+  no_bus_left_behind "$home"
+}
+
 # ------------------------------------------------------------ nothing written
 app="$work/app" home="$work/home"
 mkdir "$app"
@@ -173,13 +186,7 @@ make_home "$home"
 
 step "session over a writable folder, no session bus"
 sleep 1.1 # a write within the same second would still move the time stamp
-before=$(snapshot "$app" "$home")
-launch "$app" "$home"
-drill_session
-stop
-after=$(snapshot "$app" "$home")
-[[ $before == "$after" ]] || fail "the session changed something: $(diff <(echo "$before") <(echo "$after"))"
-no_bus_left_behind "$home"
+session_writes_nothing "$app" "$home" "the session"
 
 step "session over a writable folder, with a session bus"
 bus_pid=""
@@ -192,12 +199,7 @@ done
 bus_address=$(head -n1 "$work/bus-address")
 [[ -n $bus_address ]] || fail "the test's own session bus did not start"
 sleep 1.1
-before=$(snapshot "$app" "$home")
-launch "$app" "$home"
-drill_session
-stop
-after=$(snapshot "$app" "$home")
-[[ $before == "$after" ]] || fail "the session with a bus changed something: $(diff <(echo "$before") <(echo "$after"))"
+session_writes_nothing "$app" "$home" "the session with a bus"
 kill "$bus_pid"
 wait "$bus_pid" 2>/dev/null || true
 bus_pid="" bus_address=""
@@ -213,13 +215,7 @@ chmod 0444 "$ro/words.mdb"
 chmod 0555 "$ro"
 make_home "$ro_home"
 chown -R nobody: "$ro_home"
-before=$(snapshot "$ro" "$ro_home")
-launch "$ro" "$ro_home" nobody
-drill_session
-stop
-after=$(snapshot "$ro" "$ro_home")
-[[ $before == "$after" ]] || fail "the read-only session changed something"
-no_bus_left_behind "$ro_home"
+session_writes_nothing "$ro" "$ro_home" "the read-only session" nobody
 
 # ------------------------------------------------------- replaced and deleted
 step "a file replaced while the program runs"
