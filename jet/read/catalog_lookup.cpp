@@ -14,13 +14,10 @@
 namespace vorelka::jet {
 namespace {
 
-// The catalog table's definition is always page 2.
-using format::kCatalogDefinitionPage;
+using format::kCatalogDefinitionPage;  // the catalog table's definition is always page 2
 using format::catalog::kCatalogName;
-using format::catalog::kObjectKindMask;
-using format::catalog::kObjectPageMask;
-// An object's Id names its definition page in the low three bytes.
-// The Type column: the low seven bits are the kind of object.
+using format::catalog::kObjectKindMask;  // the Type column's low seven bits: the kind of object
+using format::catalog::kObjectPageMask;  // an Id's low three bytes: its definition page
 
 }  // namespace
 
