@@ -35,6 +35,17 @@ install(FILES ${vorelka_link_dir}/vorelka DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 install(TARGETS vorelka-words RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
+# A stripping install (the package's) also drops the .comment section, as
+# Debian's dh_strip does: it names the compilers and nothing the program uses.
+set(vorelka_binaries ${VORELKA_PROGRAM_DIR}/vorelka ${CMAKE_INSTALL_BINDIR}/vorelka-words)
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    foreach(binary ${vorelka_binaries})
+      execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${binary}\" COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+  endif()")
+
 install(FILES ${PROJECT_SOURCE_DIR}/resources/vorelka.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 foreach(size 16 32)
