@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
 # The built program under a headless Weston with Qt's Wayland platform: the
 # window comes up, its first frame shows the question and not the answer,
-# and the program prints nothing to its standard error.
+# and the program prints nothing to its standard error. Then, at a 12 pt
+# desktop font and a scale factor of 1.25, the status bar is drawn whole.
 #   wayland_test.sh <vorelka> <make_words>
 set -euo pipefail
 trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
+
+# A session bus for the second run: the desktop font is set as KDE sets it,
+# and Qt's KDE theme reads it only under a bus. The first run leaves it out.
+if [[ -z ${VORELKA_WAYLAND_BUS:-} ]]; then
+  VORELKA_WAYLAND_BUS=1 exec dbus-run-session -- "$0" "$@"
+fi
 
 here=$(dirname "$(realpath "$0")")
 program=$(realpath "$1")
@@ -31,13 +38,16 @@ fail() {
 }
 
 mkdir -m 700 "$work/runtime"
-mkdir "$work/app" "$work/home" "$work/shots"
+mkdir "$work/app" "$work/home" "$work/shots" "$work/config"
 cp "$program" "$work/app/vorelka"
 "$make_words" "$work/app/words.mdb" >/dev/null
 
-# --debug lets weston-screenshooter take its pictures.
+# --debug lets weston-screenshooter take its pictures. A plain blue desktop
+# without weston's panel, so that a window without decoration is exactly
+# what is not blue.
+printf '[shell]\nbackground-color=0xff0000ff\npanel-position=none\n' >"$work/weston.ini"
 export XDG_RUNTIME_DIR=$work/runtime WAYLAND_DISPLAY=wayland-vorelka-test
-weston --backend=headless-backend.so --use-pixman --width=1024 --height=768 \
+weston --config="$work/weston.ini" --backend=headless-backend.so --use-pixman --width=1024 --height=768 \
   --socket="$WAYLAND_DISPLAY" --idle-time=0 --debug >"$work/weston.log" 2>&1 &
 weston_pid=$!
 for _ in $(seq 200); do
@@ -72,4 +82,37 @@ kill "$pid"
 wait "$pid" 2>/dev/null || true
 pid=""
 [[ ! -s $work/program.log ]] || fail "the program wrote to its standard error"
+
+# 12 pt and a fractional scale, without Qt's own decoration: the window is
+# cut out of the screen and its status bar checked as under X11.
+printf '[General]\nfont=Sans Serif,12,-1,5,50,0,0,0,0,0\n' >"$work/config/kdeglobals"
+env -i PATH=/usr/bin:/bin HOME="$work/home" LANG=C.UTF-8 XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" \
+  WAYLAND_DISPLAY="$WAYLAND_DISPLAY" QT_QPA_PLATFORM=wayland \
+  DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" XDG_CONFIG_HOME="$work/config" \
+  XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5 KDE_FULL_SESSION=true \
+  QT_SCALE_FACTOR=1.25 QT_WAYLAND_DISABLE_WINDOWDECORATION=1 \
+  "$work/app/vorelka" 2>"$work/program.log" &
+pid=$!
+
+whole=""
+for _ in $(seq 40); do
+  sleep 0.25
+  kill -0 "$pid" 2>/dev/null || fail "the program ended at 12 pt"
+  rm -f "$work/shots"/*.png
+  (cd "$work/shots" && weston-screenshooter >/dev/null 2>&1) || continue
+  shot=$(ls "$work/shots"/*.png 2>/dev/null | head -n1 || true)
+  [[ -n $shot ]] || continue
+  convert "$shot" -trim +repage "$work/window.png"
+  if /usr/bin/python3 "$here/picture_check.py" panels "$work/window.png" >"$work/check.log"; then
+    whole=$(identify -format '%wx%h' "$work/window.png")
+    break
+  fi
+done
+[[ -n $whole ]] || fail "the status bar is cut at 12 pt, scale 1.25: $(cat "$work/check.log")"
+echo "-- 12 pt, scale 1.25: window $whole"
+cat "$work/check.log"
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+pid=""
+[[ ! -s $work/program.log ]] || fail "the program wrote to its standard error at 12 pt"
 echo "PASS"
