@@ -54,6 +54,15 @@ dpkg-deb -x "$deb" "$root"
 for file in usr/lib/vorelka/vorelka usr/bin/vorelka-words; do
   [[ -x $root/$file && ! -L $root/$file ]] || fail "$file is not an executable file"
 done
+# Built and stripped as Debian builds its own binaries: with the stack
+# protector, relocations made read-only and bound at start, and no .comment.
+for file in usr/lib/vorelka/vorelka usr/bin/vorelka-words; do
+  elf=$(readelf -lSdW --dyn-syms "$root/$file")
+  grep -q GNU_RELRO <<<"$elf" || fail "$file has no read-only relocations"
+  grep -q BIND_NOW <<<"$elf" || fail "$file is not bound at start"
+  grep -q __stack_chk_fail <<<"$elf" || fail "$file has no stack protector"
+  ! grep -q ' \.comment ' <<<"$elf" || fail "$file keeps its .comment section"
+done
 [[ -s $root/usr/lib/vorelka/words.mdb ]] || fail "no word list beside the program"
 [[ -L $root/usr/bin/vorelka ]] || fail "usr/bin/vorelka is not a link"
 [[ $(readlink "$root/usr/bin/vorelka") == ../lib/vorelka/vorelka ]] || fail "the link is not relative"
