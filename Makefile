@@ -8,12 +8,14 @@ SHELL := /bin/bash
 # what CPack's Debian generator looks at the binaries with; lintian and
 # man-db check the package and its manual pages; llvm-14 brings llvm-rc,
 # which compiles the Windows resource script in the tests; lld links the
-# sanitizer and fuzz builds.
+# sanitizer and fuzz builds. The fonts are the ones the package depends on:
+# the word boxes' Liberation faces, and DejaVu for a proportional UI face
+# (without it, fontconfig answers sans-serif with Liberation Mono).
 PACKAGES := g++ cmake ninja-build pkg-config \
             qt6-base-dev libgl-dev mdbtools-dev mdbtools \
             libsqlite3-dev libzip-dev libzstd-dev \
             libgtest-dev libbenchmark-dev \
-            nodejs fonts-liberation \
+            nodejs fonts-liberation fonts-dejavu-core \
             xvfb xauth xdotool imagemagick x11-xkb-utils xclip libxcb1-dev \
             desktop-file-utils appstream dpkg-dev file lintian man-db hyperfine \
             clang libclang-rt-14-dev llvm-14 lld \
