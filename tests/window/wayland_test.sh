@@ -56,63 +56,59 @@ for _ in $(seq 200); do
 done
 [[ -S $XDG_RUNTIME_DIR/$WAYLAND_DISPLAY ]] || fail "weston did not start"
 
-# A user's ordinary environment, without a session bus.
-env -i PATH=/usr/bin:/bin HOME="$work/home" LANG=C.UTF-8 XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" \
-  WAYLAND_DISPLAY="$WAYLAND_DISPLAY" QT_QPA_PLATFORM=wayland \
-  "$work/app/vorelka" 2>"$work/program.log" &
-pid=$!
+# start_program [NAME=value...]: the program in a user's ordinary
+# environment, with no session bus unless one is named.
+start_program() {
+  env -i PATH=/usr/bin:/bin HOME="$work/home" LANG=C.UTF-8 XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" \
+    WAYLAND_DISPLAY="$WAYLAND_DISPLAY" QT_QPA_PLATFORM=wayland "$@" \
+    "$work/app/vorelka" 2>"$work/program.log" &
+  pid=$!
+}
 
-shown=""
-for _ in $(seq 40); do
-  sleep 0.25
-  kill -0 "$pid" 2>/dev/null || fail "the program ended"
-  rm -f "$work/shots"/*.png
-  (cd "$work/shots" && weston-screenshooter >/dev/null 2>&1) || continue
-  shot=$(ls "$work/shots"/*.png 2>/dev/null | head -n1 || true)
-  [[ -n $shot ]] || continue
-  if /usr/bin/python3 "$here/picture_check.py" question "$shot" >"$work/check.log"; then
-    shown=$shot
-    break
-  fi
-done
-[[ -n $shown ]] || fail "no frame with the question on show: $(cat "$work/check.log")"
-cat "$work/check.log"
+# wait_for_picture <check> <what>: takes screenshots until picture_check.py
+# <check> passes: "question" on the whole screen, "panels" on the window cut
+# out of it. Fails with <what> if no picture passes within ten seconds.
+wait_for_picture() {
+  local check=$1 what=$2 shot
+  for _ in $(seq 40); do
+    sleep 0.25
+    kill -0 "$pid" 2>/dev/null || fail "the program ended ($what)"
+    rm -f "$work/shots"/*.png
+    (cd "$work/shots" && weston-screenshooter >/dev/null 2>&1) || continue
+    shot=$(ls "$work/shots"/*.png 2>/dev/null | head -n1 || true)
+    [[ -n $shot ]] || continue
+    if [[ $check == panels ]]; then
+      convert "$shot" -trim +repage "$work/picture.png"
+    else
+      cp "$shot" "$work/picture.png"
+    fi
+    if /usr/bin/python3 "$here/picture_check.py" "$check" "$work/picture.png" >"$work/check.log"; then
+      cat "$work/check.log"
+      return
+    fi
+  done
+  fail "$what: $(cat "$work/check.log")"
+}
 
-kill "$pid"
-wait "$pid" 2>/dev/null || true
-pid=""
-[[ ! -s $work/program.log ]] || fail "the program wrote to its standard error"
+# stop_program <what>: ends the program, which must have printed nothing.
+stop_program() {
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+  pid=""
+  [[ ! -s $work/program.log ]] || fail "the program wrote to its standard error ($1)"
+}
+
+start_program
+wait_for_picture question "no frame with the question on show"
+stop_program "default font"
 
 # 12 pt and a fractional scale, without Qt's own decoration: the window is
 # cut out of the screen and its status bar checked as under X11.
 printf '[General]\nfont=Sans Serif,12,-1,5,50,0,0,0,0,0\n' >"$work/config/kdeglobals"
-env -i PATH=/usr/bin:/bin HOME="$work/home" LANG=C.UTF-8 XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" \
-  WAYLAND_DISPLAY="$WAYLAND_DISPLAY" QT_QPA_PLATFORM=wayland \
-  DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" XDG_CONFIG_HOME="$work/config" \
+start_program DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" XDG_CONFIG_HOME="$work/config" \
   XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5 KDE_FULL_SESSION=true \
-  QT_SCALE_FACTOR=1.25 QT_WAYLAND_DISABLE_WINDOWDECORATION=1 \
-  "$work/app/vorelka" 2>"$work/program.log" &
-pid=$!
-
-whole=""
-for _ in $(seq 40); do
-  sleep 0.25
-  kill -0 "$pid" 2>/dev/null || fail "the program ended at 12 pt"
-  rm -f "$work/shots"/*.png
-  (cd "$work/shots" && weston-screenshooter >/dev/null 2>&1) || continue
-  shot=$(ls "$work/shots"/*.png 2>/dev/null | head -n1 || true)
-  [[ -n $shot ]] || continue
-  convert "$shot" -trim +repage "$work/window.png"
-  if /usr/bin/python3 "$here/picture_check.py" panels "$work/window.png" >"$work/check.log"; then
-    whole=$(identify -format '%wx%h' "$work/window.png")
-    break
-  fi
-done
-[[ -n $whole ]] || fail "the status bar is cut at 12 pt, scale 1.25: $(cat "$work/check.log")"
-echo "-- 12 pt, scale 1.25: window $whole"
-cat "$work/check.log"
-kill "$pid"
-wait "$pid" 2>/dev/null || true
-pid=""
-[[ ! -s $work/program.log ]] || fail "the program wrote to its standard error at 12 pt"
+  QT_SCALE_FACTOR=1.25 QT_WAYLAND_DISABLE_WINDOWDECORATION=1
+wait_for_picture panels "the status bar is cut at 12 pt, scale 1.25"
+echo "-- 12 pt, scale 1.25: window $(identify -format '%wx%h' "$work/picture.png")"
+stop_program "12 pt, scale 1.25"
 echo "PASS"
