@@ -4,7 +4,7 @@
 #
 # dpkg-shlibdeps (dpkg-dev) works out the shared-library dependencies of the
 # program and the tool: the Qt 6 runtime (libqt6widgets6, libqt6gui6,
-# libqt6core6), libmdb3 and the C/C++ runtime. The fonts are named by hand,
+# libqt6core6), glibc and the C/C++ runtime. The fonts are named by hand,
 # as no library link shows them:
 #   fonts-liberation   the word boxes ask for Times New Roman, which
 #                      Liberation Serif stands in for;

@@ -6,7 +6,11 @@
 namespace vorelka::services {
 
 void Raise(int32_t number, std::string description) {
-  throw ErrorRaised(Error{number, std::move(description)});
+  Raise(Error{number, std::move(description)});
+}
+
+void Raise(Error error) {
+  throw ErrorRaised(std::move(error));
 }
 
 Error CurrentError() noexcept {

@@ -36,6 +36,7 @@ class ErrorRaised : public std::exception {
 };
 
 [[noreturn]] void Raise(int32_t number, std::string description);
+[[noreturn]] void Raise(Error error);
 
 // Inside a catch block: the Error of the exception being handled, whatever
 // its kind, so that a trap can report anything that was thrown.

@@ -1,7 +1,7 @@
 // The database engine as the word store sees it: something that opens a
 // database file by path. The store creates its engine once, through an
 // EngineFactory, and keeps it; databases and recordsets live inside one call.
-// The real engine reads Jet files through libmdb; tests hand the store a
+// The real engine reads Jet files itself; tests hand the store a
 // recording engine instead, to pin exactly what the store asks of it.
 #pragma once
 
@@ -22,7 +22,7 @@ class Engine {
 
 using EngineFactory = std::function<std::unique_ptr<Engine>()>;
 
-// The Jet engine over libmdb.
+// The Jet engine.
 std::unique_ptr<Engine> MakeJetEngine();
 
 }  // namespace vorelka::store

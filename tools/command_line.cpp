@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <cstdio>
 
+#include "services/error.h"
+#include "services/error_report.h"
 #include "tools/commands.h"
 
 namespace vorelka::tools {
@@ -41,9 +43,10 @@ std::optional<int> ReadTableOfCommandLine(const QStringList& arguments, const QS
     return done;
   }
   *path = parser.positionalArguments()[0].toStdString();
-  std::string problem;
-  if (!ReadWordTable(*path, parser.value(table_option).toStdString(), table, &problem)) {
-    PrintError(arguments.value(0), problem);
+  try {
+    *table = ReadWordTable(*path, parser.value(table_option).toStdString());
+  } catch (const services::ErrorRaised& raised) {
+    PrintError(arguments.value(0), services::FormatErrorReport(raised.error()));
     return kExitFailure;
   }
   return std::nullopt;

@@ -63,6 +63,15 @@ inline constexpr uint32_t kMaxRowsPerPage = 255;
 inline constexpr uint32_t kRowNumberBits = 8;
 inline constexpr uint32_t kRowNumberMask = 0xFF;
 inline constexpr uint32_t kMaxPageNumberInRowPointer = 0xFFFFFF;
+constexpr uint32_t MakeRowPointer(uint32_t page, uint32_t row) {
+  return page << kRowNumberBits | row;
+}
+constexpr uint32_t PageOfRowPointer(uint32_t pointer) {
+  return pointer >> kRowNumberBits;
+}
+constexpr uint32_t RowOfRowPointer(uint32_t pointer) {
+  return pointer & kRowNumberMask;
+}
 // Jet 3 rows: one-byte offsets, so every 256 bytes a jump-table entry.
 inline constexpr size_t kJumpSpan = 256;
 inline constexpr uint8_t kJumpFiller = 0xFF;

@@ -1,10 +1,14 @@
 // The error numbers the database engine raises. They are the classic Jet
-// numbers, so that a report reads the same as it always has; the texts that
-// go with them are written where the error is raised and name the path,
-// table or column concerned.
+// numbers, so that a report reads the same as it always has. The errors of
+// the file itself are values made below, one function per kind; the rest
+// are made where they are raised, naming the table or column concerned.
+// Every one reaches the caller through services::Raise.
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "services/error.h"
 
 namespace vorelka::jet {
 
@@ -33,5 +37,14 @@ inline constexpr int32_t kErrObjectClosed = 3420;     // a call on a closed obje
 // Conversions of a field's value (the runtime's own numbers).
 inline constexpr int32_t kErrTypeMismatch = 13;
 inline constexpr int32_t kErrInvalidUseOfNull = 94;
+
+// The errors of opening and reading a database file. `path` is the name the
+// caller gave.
+services::Error FileNotFound(const std::string& path);
+services::Error CannotOpenFile(const std::string& path, const std::string& why);
+// Not a Jet file at all, or one whose header this engine does not know.
+services::Error UnrecognizedFormat(const std::string& path, const std::string& why);
+// A Jet file whose structures contradict each other or the format.
+services::Error DamagedFile(const std::string& path, const std::string& why);
 
 }  // namespace vorelka::jet

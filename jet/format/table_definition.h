@@ -85,6 +85,9 @@ struct TableDefinitionLayout {
   size_t column_flags_offset;
   size_t column_fixed_offset_offset;
   size_t column_length_offset;
+  size_t column_precision_offset;  // Decimal columns
+  size_t column_scale_offset;
+  size_t column_text_flags_offset;  // Jet 4 only; 0 in Jet 3
   size_t name_length_size;  // 1 or 2 bytes before each name
   // Physical index entry: unknown bytes around the slots and the flags.
   size_t real_index_size;
@@ -93,6 +96,7 @@ struct TableDefinitionLayout {
   size_t real_index_skip_after_flags;
   // Logical index entry.
   size_t logical_index_size;
+  size_t logical_index_number_offset;
   size_t logical_index_data_number_offset;
   size_t logical_index_type_offset;
 };
@@ -113,12 +117,16 @@ inline constexpr TableDefinitionLayout kJet3TableDefinition{
     .column_flags_offset = 13,
     .column_fixed_offset_offset = 14,
     .column_length_offset = 16,
+    .column_precision_offset = 11,
+    .column_scale_offset = 12,
+    .column_text_flags_offset = 0,
     .name_length_size = 1,
     .real_index_size = 39,
     .real_index_skip_before = 0,
     .real_index_skip_before_flags = 0,
     .real_index_skip_after_flags = 0,
     .logical_index_size = 20,
+    .logical_index_number_offset = 0,
     .logical_index_data_number_offset = 4,
     .logical_index_type_offset = 19,
 };
@@ -139,12 +147,16 @@ inline constexpr TableDefinitionLayout kJet4TableDefinition{
     .column_flags_offset = 15,
     .column_fixed_offset_offset = 21,
     .column_length_offset = 23,
+    .column_precision_offset = 11,
+    .column_scale_offset = 12,
+    .column_text_flags_offset = 16,
     .name_length_size = 2,
     .real_index_size = 52,
     .real_index_skip_before = 4,
     .real_index_skip_before_flags = 4,
     .real_index_skip_after_flags = 5,
     .logical_index_size = 28,
+    .logical_index_number_offset = 4,
     .logical_index_data_number_offset = 8,
     .logical_index_type_offset = 23,
 };
@@ -158,6 +170,10 @@ inline constexpr size_t kContinuationStart = 8;
 inline constexpr uint8_t kJet3DefinitionId[2] = {'V', 'C'};
 inline constexpr uint8_t kJet4AutonumberFlag = 0x01;
 inline constexpr size_t kJet4HeaderReservedSize = 15;
+// A table definition rarely spans more than two pages; a longer chain is
+// taken for a damaged one. Counts beyond these are damage, too.
+inline constexpr uint32_t kMostDefinitionPages = 64;
+inline constexpr uint32_t kMostIndexes = 1000;
 inline constexpr uint16_t kEndOfDefinition = 0xFFFF;
 // A constant Access writes into table and column definitions of Jet 4 files
 // ("table magic") and at the head of each physical index entry.

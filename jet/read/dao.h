@@ -1,4 +1,4 @@
-// A small DAO-like API over libmdb: the engine, databases, snapshot
+// A small DAO-like API over our own Jet reader: the engine, databases, snapshot
 // recordsets and fields. Every failure is raised as a services::ErrorRaised
 // carrying the engine's error number and a description (jet/format/jet_errors.h).
 //
@@ -80,8 +80,7 @@ class DBEngine {
 
 // The whole of a word table, for vorelka-words list and check: every row of
 // table Id, English, Russian in stored order, Null kept apart from empty
-// text (which the DAO-like reader's text conversion does not do). The same
-// file guard runs before libmdb reads the catalog, the table and its rows.
+// text (which the DAO-like reader's text conversion does not do).
 struct StoredWord {
   std::optional<int32_t> id;  // nullopt when Null
   std::optional<std::string> english;
@@ -93,9 +92,8 @@ struct WordTable {
 };
 
 // Reads table `table` (Id, English, Russian) of the database at `path`.
-// Returns false with *problem set when the file, the table or a column is
+// Raises the engine's error when the file, the table or a column is
 // missing, damaged or unreadable, or Id does not hold whole numbers.
-bool ReadWordTable(const std::string& path, const std::string& table, WordTable* out,
-                   std::string* problem);
+WordTable ReadWordTable(const std::string& path, const std::string& table);
 
 }  // namespace vorelka::jet

@@ -3,10 +3,9 @@
 #include <limits>
 #include <vector>
 
+#include "jet/format/jet_errors.h"
 #include "jet/read/catalog_lookup.h"
 #include "jet/read/dao_snapshot.h"
-#include "jet/format/jet_errors.h"
-#include "jet/read/open_table.h"
 #include "jet/read/row_lookup.h"
 #include "services/error.h"
 
@@ -21,31 +20,31 @@ namespace {
 
 }  // namespace
 
-LibmdbDatabase::LibmdbDatabase(MdbHandle* mdb, JetFileFacts file, std::string path)
-    : mdb_(mdb), file_(std::move(file)), path_(std::move(path)) {}
+JetDatabase::JetDatabase(std::unique_ptr<format::PageFile> file) : file_(std::move(file)) {}
 
-LibmdbDatabase::~LibmdbDatabase() {
-  if (mdb_ != nullptr) mdb_close(mdb_);
-}
+JetDatabase::~JetDatabase() = default;
 
-void LibmdbDatabase::Close() {
+void JetDatabase::Close() {
   RaiseIfClosed();
-  mdb_close(mdb_);
-  mdb_ = nullptr;
+  tables_.clear();
+  file_.reset();
 }
 
-void LibmdbDatabase::RaiseIfClosed() const {
-  if (mdb_ == nullptr) {
+void JetDatabase::RaiseIfClosed() const {
+  if (!file_) {
     services::Raise(kErrObjectClosed, "Object invalid or no longer set: the database is closed.");
   }
 }
 
-void LibmdbDatabase::RaiseDamaged(const std::string& why) const {
-  services::Raise(kErrUnrecognizedFormat, "Unrecognized database format '" + path_ +
-                                              "': the file is damaged (" + why + ").");
+const OpenTable& JetDatabase::Table(const std::string& name) {
+  RaiseIfClosed();
+  const CatalogEntry entry = FindTable(*file_, name);
+  auto& table = tables_[entry.definition_page];
+  if (!table) table = std::make_unique<OpenTable>(*file_, entry.definition_page, entry.name);
+  return *table;
 }
 
-std::unique_ptr<Recordset> LibmdbDatabase::OpenRecordset(std::string_view sql, int type) {
+std::unique_ptr<Recordset> JetDatabase::OpenRecordset(std::string_view sql, int type) {
   RaiseIfClosed();
   if (type != kDbOpenSnapshot) {
     services::Raise(kErrInvalidArgument, "Invalid argument: only snapshot recordsets (type " +
@@ -63,23 +62,15 @@ std::unique_ptr<Recordset> LibmdbDatabase::OpenRecordset(std::string_view sql, i
   return nullptr;
 }
 
-std::unique_ptr<Recordset> LibmdbDatabase::CountRows(const Query& query) {
-  MdbCatalogEntry entry = FindTableEntry(mdb_, file_.page_count, path_, query.table);
-  const OpenTable table(mdb_, &entry, file_.page_count, path_, /*with_indexes=*/false);
+std::unique_ptr<Recordset> JetDatabase::CountRows(const Query& query) {
   // The definition keeps the count: no row is read.
-  const uint32_t rows = table.RowCount();
-  if (rows > static_cast<uint32_t>(std::numeric_limits<int32_t>::max())) {
-    RaiseDamaged("table '" + query.table + "' claims " + std::to_string(rows) + " rows");
-  }
+  const uint32_t rows = Table(query.table).RowCount();
   std::vector<Value> result{Value::Long(static_cast<int32_t>(rows))};
   return std::make_unique<SnapshotRecordset>(query.alias, std::move(result));
 }
 
-std::unique_ptr<Recordset> LibmdbDatabase::ColumnWhereEquals(const Query& query) {
-  MdbCatalogEntry entry = FindTableEntry(mdb_, file_.page_count, path_, query.table);
-  // The lookup's index seek reads the index definitions itself; libmdb's
-  // reading of them would go unused.
-  const OpenTable table(mdb_, &entry, file_.page_count, path_, /*with_indexes=*/false);
+std::unique_ptr<Recordset> JetDatabase::ColumnWhereEquals(const Query& query) {
+  const OpenTable& table = Table(query.table);
   const auto column = table.FindColumn(query.column);
   if (!column) RaiseUnknownColumn(query.column, query.table);
   const auto where = table.FindColumn(query.where_column);
@@ -89,13 +80,11 @@ std::unique_ptr<Recordset> LibmdbDatabase::ColumnWhereEquals(const Query& query)
                     "Data type mismatch in criteria expression: column '" + query.where_column +
                         "' of table '" + query.table + "' does not hold whole numbers.");
   }
-
   std::vector<Value> result;
-  RowFields fields;
   for (const RowLocation& location : FindRowsWithLong(table, *where, query.where_value)) {
-    if (!table.CrackRow(location, fields))
-      RaiseDamaged("a row of table '" + query.table + "' cannot be read");
-    result.push_back(table.FieldValue(fields, *column));
+    const std::optional<Row> row = table.ReadRow(location);
+    if (!row) table.RaiseDamaged("a row of table '" + query.table + "' cannot be read");
+    result.push_back(table.FieldValue(*row, *column));
   }
   return std::make_unique<SnapshotRecordset>(query.alias, std::move(result));
 }

@@ -5,8 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "jet/read/index_definitions.h"
-#include "jet/read/index_page.h"
+#include "jet/format/decode_index_page.h"
 #include "jet/read/row_lookup.h"
 
 namespace vorelka::jet {
@@ -17,6 +16,9 @@ namespace {
 // page; a deeper walk means the pages point in a loop or astray.
 constexpr uint32_t kMaxIndexDepth = 32;
 
+using format::CompareKeys;
+using format::IndexEntry;
+using format::IndexPage;
 using format::index::EncodeLongKey;
 using format::index::LongKey;
 
@@ -46,9 +48,9 @@ struct WalkResult {
 // key range its parent gave it: above the entry before, and ending on the
 // very key of the parent's entry, which carries the last key below it. Only
 // the root may be empty (an empty table).
-WalkResult WalkIndex(PageSource& pages, uint32_t owner, uint32_t root,
+WalkResult WalkIndex(format::PageFile& file, uint32_t owner, uint32_t root,
                      std::span<const uint8_t> key) {
-  const uint32_t max_depth = std::min(kMaxIndexDepth, pages.page_count());
+  const uint32_t max_depth = std::min(kMaxIndexDepth, file.page_count());
   std::vector<uint32_t> visited;
   std::vector<uint8_t> lower;  // keys of the entries bounding this page
   std::vector<uint8_t> upper;
@@ -61,7 +63,7 @@ WalkResult WalkIndex(PageSource& pages, uint32_t owner, uint32_t root,
       return {WalkOutcome::kDamaged};
     }
     visited.push_back(page_number);
-    const auto page = IndexPage::Read(pages, page_number, owner);
+    const auto page = IndexPage::Read(file, page_number, owner);
     if (!page) return {WalkOutcome::kDamaged};
     const auto& entries = page->entries();
     for (const IndexEntry& entry : entries) {
@@ -107,41 +109,52 @@ WalkResult WalkIndex(PageSource& pages, uint32_t owner, uint32_t root,
   }
 }
 
+// The unique ascending index whose only key is the column numbered
+// `column_number`, if the table has one (primary keys are ascending; the
+// rare descending index is left to the scan).
+const format::PhysicalIndex* UniqueIndexOn(const format::TableDefinition& table,
+                                           uint16_t column_number) {
+  for (size_t i = 0; i < table.physical_indexes.size(); ++i) {
+    const format::PhysicalIndex& index = table.physical_indexes[i];
+    const bool primary_key =
+        std::any_of(table.logical_indexes.begin(), table.logical_indexes.end(), [&](const auto& l) {
+          return l.physical == i && l.type == format::tdef::kPrimaryKeyIndexType;
+        });
+    const bool unique = primary_key || (index.flags & format::tdef::kUniqueIndexFlag) != 0;
+    if (unique && index.columns.size() == 1 && index.columns[0].number == column_number &&
+        index.columns[0].ascending && index.root_page != 0) {
+      return &index;
+    }
+  }
+  return nullptr;
+}
+
 // Where the row the index points at keeps its data, read as the scan reads
-// it (through the table's guarded page and row access, following a moved
-// row to its new place), when that row is live and holds `key`.
-std::optional<RowLocation> RowHoldingKey(const OpenTable& table, uint32_t page_count, size_t column,
-                                         int32_t key, RowPointer where) {
-  if (where.page == 0 || where.page >= page_count) return std::nullopt;
+// it (following a moved row to its new place), when that row is live and
+// holds `key`.
+std::optional<RowLocation> RowHoldingKey(const OpenTable& table, size_t column, int32_t key,
+                                         RowPointer where) {
   // A page the table's usage map leaves out is one the scan never reads.
-  if (!ScanReadsPage(table, where.page)) return std::nullopt;
-  table.LoadPage(where.page);
-  if (!table.LoadedPageHoldsRows() || where.row >= table.LoadedRowSlots()) return std::nullopt;
+  if (!table.ScanReadsPage(where.page)) return std::nullopt;
   const auto location = table.DataOfSlot(where.page, where.row);
-  if (!location || location->page == 0 || location->page >= page_count) return std::nullopt;
-  RowFields fields;
-  if (!table.CrackRow(*location, fields)) return std::nullopt;
-  if (table.IntegerField(fields, column) != key) return std::nullopt;
+  if (!location) return std::nullopt;
+  const std::optional<Row> row = table.ReadRow(*location);
+  if (!row || table.IntegerField(*row, column) != key) return std::nullopt;
   return location;
 }
 
 }  // namespace
 
 SeekResult SeekLongKey(const OpenTable& table, size_t column_position, int32_t key) {
-  MdbTableDef* def = table.def();
-  if (def->columns == nullptr || column_position >= def->columns->len) return {};
-  const auto* column =
-      static_cast<const MdbColumn*>(g_ptr_array_index(def->columns, column_position));
-  if (column->col_type != MDB_LONGINT) return {};
-  PageSource pages(table.mdb(), table.page_count());
-  const uint32_t owner = static_cast<uint32_t>(def->entry->table_pg);
-  const auto indexes = ReadIndexDefinitions(pages, owner);
-  if (!indexes) return {};
-  const auto index = FindUniqueSingleColumnIndex(*indexes, static_cast<uint16_t>(column->col_num));
-  if (!index) return {};
+  const format::TableDefinition& definition = table.definition();
+  if (column_position >= definition.columns.size()) return {};
+  const format::ColumnDefinition& column = definition.columns[column_position];
+  if (column.type != format::tdef::kLongColumn) return {};
+  const format::PhysicalIndex* index = UniqueIndexOn(definition, column.number);
+  if (index == nullptr) return {};
 
   const LongKey encoded = EncodeLongKey(key);
-  const WalkResult walk = WalkIndex(pages, owner, index->root_page, encoded);
+  const WalkResult walk = WalkIndex(table.file(), definition.page, index->root_page, encoded);
   switch (walk.outcome) {
     case WalkOutcome::kNoRow:
       return {SeekOutcome::kNoRow};
@@ -150,7 +163,7 @@ SeekResult SeekLongKey(const OpenTable& table, size_t column_position, int32_t k
     case WalkOutcome::kFound:
       break;
   }
-  const auto location = RowHoldingKey(table, pages.page_count(), column_position, key, walk.where);
+  const auto location = RowHoldingKey(table, column_position, key, walk.where);
   if (!location) return {};
   return {SeekOutcome::kFound, location->page, location->row};
 }

@@ -31,9 +31,9 @@ struct SeekResult {
 // `column` is a position in the table's columns. On kFound, page and row
 // are where the row keeps its data, as the scan would report it: the slot
 // the index names or, for a row that has grown and moved, its new place;
-// the row is live and its `column` holds `key`. Reads data pages through
-// the table's guarded access, so a damaged data page is raised as the scan
-// would raise it (kErrUnrecognizedFormat).
+// the row is live and its `column` holds `key`. Data pages are read as the
+// scan reads them, so a damaged data page is raised as the scan would
+// raise it (kErrUnrecognizedFormat).
 SeekResult SeekLongKey(const OpenTable& table, size_t column, int32_t key);
 
 }  // namespace vorelka::jet

@@ -1,19 +1,22 @@
-// One table of an open database, read through libmdb: its definition, its
-// columns, and the rows of its data pages. Every page is checked against
-// the file's length before libmdb reads it, so a damaged file is reported
-// as such (kErrUnrecognizedFormat) rather than read as a shorter table.
+// One table of an open database: its definition, the pages its usage map
+// names, and its rows. Each data page is checked whole the first time the
+// database reads it: every row it places must decode, so that a damaged
+// page is reported (kErrUnrecognizedFormat) rather than read as a shorter
+// table.
 #pragma once
 
 #include <cstdint>
-#include <memory>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "jet/format/decode_row.h"
+#include "jet/format/decode_table_definition.h"
+#include "jet/format/decode_usage_map.h"
+#include "jet/format/page_file.h"
 #include "jet/read/dao.h"
-#include "jet/check/file_guard.h"
-#include "jet/read/libmdb.h"
 
 namespace vorelka::jet {
 
@@ -24,62 +27,57 @@ struct RowLocation {
   bool operator==(const RowLocation&) const = default;
 };
 
-// The fields of one row, as libmdb's row cracker lays them out: one per
-// column, in the order of MdbTableDef::columns.
-using RowFields = std::vector<MdbField>;
+// A decoded row: its page and where each column's value lies in it.
+struct Row {
+  format::PageBytes page;
+  std::vector<format::FieldPlace> fields;  // in the definition's column order
+};
 
 class OpenTable {
  public:
-  // `path` names the file in error texts; `page_count` is the file's length
-  // in pages. Reads the definition and the columns, and the indexes when
-  // `with_indexes` (for a lookup that may seek one).
-  OpenTable(MdbHandle* mdb, MdbCatalogEntry* entry, uint64_t page_count, std::string path,
-            bool with_indexes);
-  ~OpenTable();
-  OpenTable(const OpenTable&) = delete;
-  OpenTable& operator=(const OpenTable&) = delete;
+  // Reads the definition on `definition_page` and its usage maps; `name`
+  // names the table in error texts.
+  OpenTable(format::PageFile& file, uint32_t definition_page, std::string name);
 
-  MdbHandle* mdb() const { return mdb_; }
-  MdbTableDef* def() const { return table_; }
-  uint64_t page_count() const { return page_count_; }
+  format::PageFile& file() const { return file_; }
+  const format::TableDefinition& definition() const { return definition_; }
+  const std::string& name() const { return name_; }
+  uint32_t RowCount() const { return definition_.row_count; }
 
-  // The row count kept in the table definition.
-  uint32_t RowCount() const { return table_->num_rows; }
-
-  // The position in MdbTableDef::columns of the named column (names
-  // compared as Jet does), or nothing.
+  // The position of the named column (names compared as Jet does), or nothing.
   std::optional<size_t> FindColumn(std::string_view name) const;
-
-  // Reads a page into libmdb's page buffer.
-  void LoadPage(uint32_t page) const;
-  // Whether the loaded page is a data page of this table.
-  bool LoadedPageHoldsRows() const;
-  // The number of slots in the loaded data page's row table.
-  uint16_t LoadedRowSlots() const;
-
-  // Where the row in slot `row` of the loaded page keeps its data: the slot
-  // itself, or the overflow row its pointer names; nothing for a deleted or
-  // empty slot.
-  std::optional<RowLocation> DataOfSlot(uint32_t page, uint16_t row) const;
-  // Cracks the row at `location` (loading its page) into `fields`; false for
-  // a row whose bytes do not parse.
-  bool CrackRow(const RowLocation& location, RowFields& fields) const;
-
-  // The value of one field of a cracked row. Only this column is converted.
-  Value FieldValue(const RowFields& fields, size_t column) const;
   // Whether the column holds whole numbers (Byte, Integer, Long).
   bool IsIntegerColumn(size_t column) const;
-  // The number in an integer column's field; nothing when it is null.
-  std::optional<int32_t> IntegerField(const RowFields& fields, size_t column) const;
 
-  [[noreturn]] void RaiseDamaged(const std::string& why) const;
+  // Calls visit for every live row, in storage order: the pages the usage
+  // map names, their slots in order, a moved row where its slot points.
+  using RowVisitor = std::function<void(const RowLocation&, const Row&)>;
+  void ForEachRow(const RowVisitor& visit) const;
+  // Whether a scan reads `page`: whether the usage map names it.
+  bool ScanReadsPage(uint32_t page) const;
+  // Where the row in slot `row` of `page` keeps its data: the slot itself,
+  // or where a moved row's pointer leads; nothing for a deleted or empty
+  // slot, or a page that holds no rows of this table.
+  std::optional<RowLocation> DataOfSlot(uint32_t page, uint16_t row) const;
+  // The row at `location`; nothing when no row of this table is there.
+  // Raises where the row is damaged.
+  std::optional<Row> ReadRow(const RowLocation& location) const;
+
+  // The number in an integer column; nothing when it is Null.
+  std::optional<int32_t> IntegerField(const Row& row, size_t column) const;
+  // The value of one column of a row, converted as the engine does.
+  Value FieldValue(const Row& row, size_t column) const;
+
+  [[noreturn]] void RaiseDamaged(const std::string& why) const { file_.Fail(why); }
 
  private:
-  MdbHandle* mdb_;
-  MdbTableDef* table_ = nullptr;
-  uint64_t page_count_;
-  std::string path_;
-  std::unique_ptr<FileGuard> guard_;  // checks each page before libmdb reads it
+  // The page if it is a data page of this table, checked on first use.
+  format::PageBytes DataPage(uint32_t page) const;
+
+  format::PageFile& file_;
+  format::TableDefinition definition_;
+  format::UsageMap owned_pages_;
+  std::string name_;
 };
 
 }  // namespace vorelka::jet

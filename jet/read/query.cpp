@@ -1,8 +1,7 @@
 #include "jet/read/query.h"
 
-#include <glib.h>
-
 #include <algorithm>
+#include <string>
 #include <cctype>
 #include <limits>
 #include <optional>
@@ -134,7 +133,7 @@ class Parser {
 
   bool PeekKeyword(std::string_view keyword) const {
     return Peek().kind == Token::Kind::kWord &&
-           g_ascii_strcasecmp(Peek().text.c_str(), std::string(keyword).c_str()) == 0;
+           SameName(Peek().text, keyword);
   }
 
   bool TakeKeyword(std::string_view keyword) {
@@ -151,7 +150,7 @@ class Parser {
 
   static bool IsReserved(std::string_view word) {
     for (const char* reserved : {"SELECT", "AS", "FROM", "WHERE", "COUNT"}) {
-      if (g_ascii_strcasecmp(std::string(word).c_str(), reserved) == 0) return true;
+      if (SameName(word, reserved)) return true;
     }
     return false;
   }
@@ -193,6 +192,30 @@ class Parser {
   size_t where_start_ = 0;
 };
 
+// Names compare without regard to case: ASCII, Latin-1, Greek and Cyrillic
+// capitals fold to their small letters, which covers the names of word
+// tables and their columns. Text that is not UTF-8 is compared as it stands.
+std::u32string FoldedName(std::string_view name) {
+  std::u32string out;
+  out.reserve(name.size());
+  for (size_t i = 0; i < name.size();) {
+    const auto byte = static_cast<unsigned char>(name[i]);
+    const size_t length = byte < 0x80 ? 1 : byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+    char32_t c = length == 1 ? byte : byte & (0x7F >> length);
+    if (i + length > name.size()) return std::u32string(name.begin(), name.end());
+    for (size_t k = 1; k < length; ++k) c = c << 6 | (static_cast<unsigned char>(name[i + k]) & 0x3F);
+    i += length;
+    if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ||
+        (c >= 0x391 && c <= 0x3AB) || (c >= 0x410 && c <= 0x42F)) {
+      c += 0x20;
+    } else if (c >= 0x400 && c <= 0x40F) {
+      c += 0x50;  // Ё and the other Cyrillic capitals before А
+    }
+    out.push_back(c);
+  }
+  return out;
+}
+
 }  // namespace
 
 Query ParseQuery(std::string_view sql) {
@@ -200,22 +223,7 @@ Query ParseQuery(std::string_view sql) {
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-  // Plain ASCII names, the usual case, fold to the same as their lower
-  // case: no need to build folded copies of every catalog name.
-  const auto ascii = [](std::string_view s) {
-    return std::all_of(s.begin(), s.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  };
-  if (ascii(a) && ascii(b)) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return g_ascii_tolower(x) == g_ascii_tolower(y); });
-  }
-  gchar* fa = g_utf8_casefold(a.data(), static_cast<gssize>(a.size()));
-  gchar* fb = g_utf8_casefold(b.data(), static_cast<gssize>(b.size()));
-  const bool same = g_strcmp0(fa, fb) == 0;
-  g_free(fa);
-  g_free(fb);
-  return same;
+  return FoldedName(a) == FoldedName(b);
 }
 
 }  // namespace vorelka::jet

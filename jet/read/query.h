@@ -1,5 +1,5 @@
-// The SELECT statements the engine answers. libmdb's own SQL grammar knows
-// no column aliases, so the two forms the word store sends are parsed here:
+// The SELECT statements the engine answers: the two forms the word store
+// sends.
 //
 //   SELECT Count(*) AS <alias> FROM <table>
 //   SELECT <column> AS <alias> FROM <table> WHERE <column> = <integer>

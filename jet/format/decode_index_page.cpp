@@ -1,20 +1,21 @@
-#include "jet/read/index_page.h"
+#include "jet/format/decode_index_page.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace vorelka::jet {
+#include "jet/format/bytes.h"
+#include "jet/format/page.h"
+
+namespace vorelka::jet::format {
 
 namespace {
 
-
-
 // Where each entry ends in the page's entry area: every set bit of the
 // mask marks the end of one entry, the first starting at the area's start.
-std::optional<std::vector<uint16_t>> LocateEntryEnds(const uint8_t* page, const format::Format& layout) {
+std::optional<std::vector<uint16_t>> LocateEntryEnds(const uint8_t* page, const Format& layout) {
   const size_t area = layout.page_size - layout.index.EntriesStart();
   std::vector<uint16_t> ends;
-  ends.reserve(area / format::index::kLongKeySize);
+  ends.reserve(area / index::kLongKeySize);
   const uint8_t* mask = page + layout.index.mask_offset;
   for (size_t byte = 0; byte < layout.index.mask_size; ++byte) {
     for (unsigned bits = mask[byte]; bits != 0; bits &= bits - 1) {
@@ -37,26 +38,27 @@ int CompareKeys(std::span<const uint8_t> a, std::span<const uint8_t> b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
-std::optional<IndexPage> IndexPage::Read(PageSource& pages, uint32_t number, uint32_t owner) {
-  const uint8_t* page = pages.Read(number);
-  if (page == nullptr) return std::nullopt;
-  const format::Format& layout = pages.layout();
+std::optional<IndexPage> IndexPage::Read(PageFile& file, uint32_t number, uint32_t owner) {
+  if (number == kHeaderPage || number >= file.page_count()) return std::nullopt;
+  const PageBytes bytes = file.Page(number, "an index");
+  const uint8_t* page = bytes->data();
+  const Format& layout = file.layout();
   IndexPage result;
-  if (page[0] == format::kIndexLeafPageType) {
+  if (page[0] == kIndexLeafPageType) {
     result.leaf_ = true;
-  } else if (page[0] != format::kIndexNodePageType) {
+  } else if (page[0] != kIndexNodePageType) {
     return std::nullopt;
   }
-  if (format::GetLe32(page + format::kPageOwnerOffset) != owner) return std::nullopt;
-  result.tail_page_ = result.leaf_ ? 0 : format::GetLe32(page + layout.index.tail_offset);
+  if (GetLe32(page + kPageOwnerOffset) != owner) return std::nullopt;
+  result.tail_page_ = result.leaf_ ? 0 : GetLe32(page + layout.index.tail_offset);
 
   const auto ends = LocateEntryEnds(page, layout);
   if (!ends) return std::nullopt;
   const uint8_t* prefix_field = page + layout.index.prefix_offset;
   const size_t prefix_length =
-      layout.index.prefix_size == 1 ? prefix_field[0] : format::GetLe16(prefix_field);
+      layout.index.prefix_size == 1 ? prefix_field[0] : GetLe16(prefix_field);
   const size_t trailer =
-      format::index::kRowPointerSize + (result.leaf_ ? 0 : format::index::kChildPointerSize);
+      index::kRowPointerSize + (result.leaf_ ? 0 : index::kChildPointerSize);
   const uint8_t* area = page + layout.index.EntriesStart();
   if (ends->empty()) return result;
   if (ends->front() < prefix_length) return std::nullopt;
@@ -79,19 +81,19 @@ std::optional<IndexPage> IndexPage::Read(PageSource& pages, uint32_t number, uin
     if (length <= trailer) return std::nullopt;
 
     const size_t key_length = length - trailer;
-    const std::span<const uint8_t> ordered(e, key_length + format::index::kRowPointerSize);
+    const std::span<const uint8_t> ordered(e, key_length + index::kRowPointerSize);
     if (!previous.empty() && CompareKeys(previous, ordered) >= 0) return std::nullopt;
     previous = ordered;
     IndexEntry entry;
     entry.key = std::span<const uint8_t>(e, key_length);
-    entry.data_page = format::GetBe24(e + key_length);
-    entry.data_row = e[key_length + format::index::kRowPointerSize - 1];
+    entry.data_page = GetBe24(e + key_length);
+    entry.data_row = e[key_length + index::kRowPointerSize - 1];
     if (!result.leaf_) {
-      entry.child_page = format::GetBe32(e + key_length + format::index::kRowPointerSize);
+      entry.child_page = GetBe32(e + key_length + index::kRowPointerSize);
     }
     result.entries_.push_back(entry);
   }
   return result;
 }
 
-}  // namespace vorelka::jet
+}  // namespace vorelka::jet::format

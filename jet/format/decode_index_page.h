@@ -1,4 +1,4 @@
-// One page of an index B-tree, decoded and checked: node pages (0x03) lead
+// Reading one page of an index B-tree (index_page.h), decoded and checked: node pages (0x03) lead
 // to child pages, leaf pages (0x04) to data rows. Entries are stored
 // prefix-compressed behind a bitmap that marks where each one ends.
 #pragma once
@@ -8,9 +8,9 @@
 #include <span>
 #include <vector>
 
-#include "jet/read/index_pages.h"
+#include "jet/format/page_file.h"
 
-namespace vorelka::jet {
+namespace vorelka::jet::format {
 
 struct IndexEntry {
   std::span<const uint8_t> key;  // with the page's shared prefix put back
@@ -22,9 +22,10 @@ struct IndexEntry {
 class IndexPage {
  public:
   // Decodes page `number` of the index of the table defined at `owner`.
-  // nullopt when the page is not such an index page, an entry reaches past
+  // nullopt when the page is page 0 or beyond the file, or not such an
+  // index page, or an entry reaches past
   // the page, or the entries are not in strictly ascending order.
-  static std::optional<IndexPage> Read(PageSource& pages, uint32_t number, uint32_t owner);
+  static std::optional<IndexPage> Read(PageFile& file, uint32_t number, uint32_t owner);
 
   bool leaf() const { return leaf_; }
   uint32_t tail_page() const { return tail_page_; }  // node pages: the child after the last entry
@@ -47,4 +48,4 @@ class IndexPage {
 // Lexicographic order of key bytes, the order index entries are sorted in.
 int CompareKeys(std::span<const uint8_t> a, std::span<const uint8_t> b);
 
-}  // namespace vorelka::jet
+}  // namespace vorelka::jet::format
