@@ -14,7 +14,8 @@
 #include <string>
 
 #include "jet/read/index_seek.h"
-#include "jet/read/libmdb.h"
+#include "jet/format/page_file.h"
+#include "jet/read/catalog_lookup.h"
 #include "jet/read/open_table.h"
 #include "jet/read/row_lookup.h"
 #include "jet/write/words_table_builder.h"
@@ -32,23 +33,16 @@ class BenchTable {
       builder.Add({id, {"english " + std::to_string(id), "русский " + std::to_string(id)}});
     }
     if (!builder.Finish().ok()) std::abort();
-    mdb_ = mdb_open(path.c_str(), MDB_NOFLAGS);
-    if (mdb_ == nullptr) std::abort();
-    mdb_read_catalog(mdb_, MDB_TABLE);
-    const uint64_t pages = std::filesystem::file_size(path) / mdb_->fmt->pg_size;
-    table_ = std::make_unique<vorelka::jet::OpenTable>(
-        mdb_, mdb_get_catalogentry_by_name(mdb_, "Words"), pages, path.string(), false);
+    file_ = std::make_unique<vorelka::jet::format::PageFile>(path.string());
+    const auto entry = vorelka::jet::FindTable(*file_, "Words");
+    table_ = std::make_unique<vorelka::jet::OpenTable>(*file_, entry.definition_page, entry.name);
     id_ = table_->FindColumn("Id").value();
-  }
-  ~BenchTable() {
-    table_.reset();
-    mdb_close(mdb_);
   }
   const vorelka::jet::OpenTable& table() const { return *table_; }
   size_t id() const { return id_; }
 
  private:
-  MdbHandle* mdb_ = nullptr;
+  std::unique_ptr<vorelka::jet::format::PageFile> file_;
   std::unique_ptr<vorelka::jet::OpenTable> table_;
   size_t id_ = 0;
 };

@@ -9,9 +9,8 @@
 #include <memory>
 
 #include "jet/read/catalog_lookup.h"
-#include "jet/check/file_check.h"
+#include "jet/format/page_file.h"
 #include "jet/read/index_seek.h"
-#include "jet/read/libmdb.h"
 #include "jet/read/open_table.h"
 #include "jet/read/row_lookup.h"
 #include "services/error.h"
@@ -21,13 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace vorelka::jet;
   const std::string& path =
       vorelka::fuzz::MemoryFileWith(data, vorelka::fuzz::WholePages(data, size));
-  std::unique_ptr<MdbHandle, void (*)(MdbHandle*)> mdb(nullptr, mdb_close);
   try {
-    const JetFileFacts file = CheckJetFile(path);
-    mdb.reset(mdb_open(file.absolute_path.c_str(), MDB_NOFLAGS));
-    if (mdb == nullptr) return 0;
-    MdbCatalogEntry entry = FindTableEntry(mdb.get(), file.page_count, path, "Words");
-    const OpenTable table(mdb.get(), &entry, file.page_count, path, /*with_indexes=*/true);
+    format::PageFile file(path);
+    const CatalogEntry entry = FindTable(file, "Words");
+    const OpenTable table(file, entry.definition_page, entry.name);
     const auto id = table.FindColumn("Id");
     if (!id) return 0;
     int32_t chosen = 0;

@@ -6,7 +6,8 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "jet/read/libmdb.h"
+#include "jet/format/page_file.h"
+#include "jet/read/catalog_lookup.h"
 
 namespace vorelka::reliability {
 namespace {
@@ -86,18 +87,8 @@ uint32_t JetBytes::FirstDataPage(uint32_t definition) const {
 }
 
 uint32_t WordsDefinitionPage(const std::filesystem::path& path) {
-  MdbHandle* mdb = mdb_open(path.c_str(), MDB_NOFLAGS);
-  if (mdb == nullptr) throw std::runtime_error("libmdb cannot open " + path.string());
-  uint32_t page = 0;
-  if (mdb_read_catalog(mdb, MDB_TABLE) != nullptr) {
-    for (guint i = 0; i < mdb->num_catalog; ++i) {
-      const auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-      if (std::string(entry->object_name) == "Words") page = static_cast<uint32_t>(entry->table_pg);
-    }
-  }
-  mdb_close(mdb);
-  if (page == 0) throw std::runtime_error("no Words table in " + path.string());
-  return page;
+  jet::format::PageFile file(path.string());
+  return jet::FindTable(file, "Words").definition_page;
 }
 
 uint32_t JetBytes::SlotOffset(uint32_t row) const {

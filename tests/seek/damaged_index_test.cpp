@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "jet/read/index_definitions.h"
 #include "jet/format/format.h"
 #include "jet/read/row_lookup.h"
 #include "seek_files.h"
@@ -146,7 +145,7 @@ TEST_P(DamagedIndex, DescendingIndexIsLeftToTheScan) {
   // column 0), the ascending flag, then the unused slots' 0xFFFF.
   const uint32_t definition = [&] {
     const OpenedWords words(intact_);
-    return static_cast<uint32_t>(words.table().def()->entry->table_pg);
+    return words.table().definition().page;
   }();
   const auto page = ReadPage(intact_, shape_.page_size, definition);
   const std::vector<uint8_t> slot = {0x00, 0x00, 0x01, 0xFF, 0xFF};
@@ -155,10 +154,9 @@ TEST_P(DamagedIndex, DescendingIndexIsLeftToTheScan) {
   Damage(definition, static_cast<size_t>(at - page.begin()) + 2, {0x00});
   {
     const OpenedWords words(damaged_);
-    PageSource pages(words.mdb());
-    const auto indexes = ReadIndexDefinitions(pages, definition);
-    ASSERT_TRUE(indexes && indexes->size() == 1 && indexes->at(0).columns.size() == 1);
-    ASSERT_FALSE(indexes->at(0).columns[0].ascending);
+    const auto& indexes = words.table().definition().physical_indexes;
+    ASSERT_TRUE(indexes.size() == 1 && indexes.at(0).columns.size() == 1);
+    ASSERT_FALSE(indexes.at(0).columns[0].ascending);
   }
   ExpectScanAnswers({1, kRows / 2, kRows});
 }
@@ -172,7 +170,7 @@ TEST_P(DamagedIndex, RowOnAPageTheUsageMapLeavesOutIsLeftToTheScan) {
   {
     const OpenedWords words(intact_);
     where = ScanRowsWithLong(words.table(), words.id_column(), kKey).at(0);
-    definition = static_cast<uint32_t>(words.table().def()->entry->table_pg);
+    definition = words.table().definition().page;
   }
   const bool jet3 = GetParam() == JetFormat::kJet3;
   const size_t map_pointer_offset = jet3 ? 35 : 55;

@@ -40,7 +40,7 @@ TEST_P(MovedRow, SeekFollowsTheOldSlotToTheRowsNewPlace) {
     const OpenedWords words(intact);
     from = ScanRowsWithLong(words.table(), words.id_column(), 2).at(0);
     to = ScanRowsWithLong(words.table(), words.id_column(), 3).at(0);
-    page_size = static_cast<uint32_t>(words.mdb()->fmt->pg_size);
+    page_size = words.page_size();
   }
   ASSERT_EQ(from.page, to.page);
 

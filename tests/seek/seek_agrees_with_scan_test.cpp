@@ -40,8 +40,8 @@ class SeekAgreesWithScan : public ::testing::TestWithParam<JetFormat> {
   void SetUp() override {
     words_ = std::make_unique<OpenedWords>(paths_[GetParam()]);
     // One pass of the scan over every row gives each key's location.
-    ForEachRow(words_->table(), [&](const RowLocation& location, const RowFields& fields) {
-      scanned_[*words_->table().IntegerField(fields, words_->id_column())].push_back(location);
+    words_->table().ForEachRow([&](const RowLocation& location, const Row& row) {
+      scanned_[*words_->table().IntegerField(row, words_->id_column())].push_back(location);
     });
   }
 

@@ -4,8 +4,8 @@
 #include <functional>
 #include <iterator>
 
-#include "jet/read/index_definitions.h"
-#include "jet/read/index_page.h"
+#include "jet/format/decode_index_page.h"
+#include "jet/read/catalog_lookup.h"
 
 namespace vorelka::jet::seek_testing {
 
@@ -20,29 +20,22 @@ void WriteWords(const std::filesystem::path& path, JetFormat format,
   vorelka::testing::WriteWords(path, format, rows);
 }
 
-OpenedWords::OpenedWords(const std::filesystem::path& path) {
-  mdb_ = mdb_open(path.c_str(), MDB_NOFLAGS);
-  if (mdb_ == nullptr) throw std::runtime_error("libmdb cannot open " + path.string());
-  mdb_read_catalog(mdb_, MDB_TABLE);
-  MdbCatalogEntry* entry = mdb_get_catalogentry_by_name(mdb_, "Words");
-  if (entry == nullptr) throw std::runtime_error("no table Words in " + path.string());
-  const uint64_t pages = std::filesystem::file_size(path) / mdb_->fmt->pg_size;
-  table_ = std::make_unique<OpenTable>(mdb_, entry, pages, path.string(), false);
+OpenedWords::OpenedWords(const std::filesystem::path& path)
+    : file_(std::make_unique<format::PageFile>(path.string())) {
+  const CatalogEntry entry = FindTable(*file_, "Words");
+  table_ = std::make_unique<OpenTable>(*file_, entry.definition_page, entry.name);
   id_column_ = table_->FindColumn("Id").value();
   english_column_ = table_->FindColumn("English").value();
 }
 
-OpenedWords::~OpenedWords() {
-  table_.reset();
-  if (mdb_ != nullptr) mdb_close(mdb_);
-}
+OpenedWords::~OpenedWords() = default;
 
 std::string OpenedWords::SeekEnglish(int32_t key) const {
   const SeekResult seek = Seek(key);
   if (seek.outcome != SeekOutcome::kFound) return "";
-  RowFields fields;
-  if (!table_->CrackRow({seek.page, seek.row}, fields)) return "";
-  return table_->FieldValue(fields, english_column_).AsText();
+  const std::optional<Row> row = table_->ReadRow({seek.page, seek.row});
+  if (!row) return "";
+  return table_->FieldValue(*row, english_column_).AsText();
 }
 
 namespace {
@@ -55,21 +48,20 @@ int32_t DecodeLongKey(std::span<const uint8_t> key) {
 }  // namespace
 
 IndexShape ShapeOfIdIndex(const OpenedWords& words) {
-  MdbTableDef* def = words.table().def();
-  PageSource pages(words.mdb());
-  const uint32_t owner = static_cast<uint32_t>(def->entry->table_pg);
-  const auto indexes = ReadIndexDefinitions(pages, owner);
-  if (!indexes) throw std::runtime_error("index definitions unreadable");
-  const auto* id =
-      static_cast<const MdbColumn*>(g_ptr_array_index(def->columns, words.id_column()));
-  const auto index = FindUniqueSingleColumnIndex(*indexes, static_cast<uint16_t>(id->col_num));
-  if (!index) throw std::runtime_error("no unique index on Id");
-
+  const format::TableDefinition& def = words.table().definition();
+  format::PageFile& pages = words.table().file();
+  const uint32_t owner = def.page;
+  const uint16_t id_number = def.columns[words.id_column()].number;
+  const format::PhysicalIndex* index = nullptr;
+  for (const auto& candidate : def.physical_indexes) {
+    if (candidate.columns.size() == 1 && candidate.columns[0].number == id_number) index = &candidate;
+  }
+  if (index == nullptr) throw std::runtime_error("no unique index on Id");
   IndexShape shape;
-  shape.page_size = static_cast<uint32_t>(pages.layout().page_size);
+  shape.page_size = pages.page_size();
   shape.root = index->root_page;
   std::function<void(uint32_t, int)> visit = [&](uint32_t number, int level) {
-    const auto page = IndexPage::Read(pages, number, owner);
+    const auto page = format::IndexPage::Read(pages, number, owner);
     if (!page) throw std::runtime_error("index page " + std::to_string(number) + " unreadable");
     shape.depth = std::max(shape.depth, level);
     if (page->leaf()) {
@@ -83,7 +75,7 @@ IndexShape ShapeOfIdIndex(const OpenedWords& words) {
     }
     shape.nodes.push_back(number);
     std::vector<uint32_t> children;
-    for (const IndexEntry& entry : page->entries()) children.push_back(entry.child_page);
+    for (const format::IndexEntry& entry : page->entries()) children.push_back(entry.child_page);
     if (page->tail_page() != 0) children.push_back(page->tail_page());
     for (const uint32_t child : children) visit(child, level + 1);
   };

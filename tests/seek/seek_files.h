@@ -1,5 +1,5 @@
 // Word databases for the seek tests, written by our own Jet writer, opened
-// with libmdb and looked into through the index code itself: which pages
+// as the reader opens them and looked into through the index code itself: which pages
 // the index has, which keys bound each leaf, and copies of a file with
 // chosen bytes of an index page changed.
 #pragma once
@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "jet/read/index_seek.h"
-#include "jet/read/libmdb.h"
+#include "jet/format/page_file.h"
 #include "jet/read/open_table.h"
 #include "jet/write/words_table_builder.h"
 #include "tests/support/test_files.h"
@@ -30,7 +30,7 @@ std::string EnglishOf(int32_t id);
 void WriteWords(const std::filesystem::path& path, JetFormat format,
                 const std::vector<int32_t>& ids);
 
-// The Words table of a file, opened through libmdb as the reader opens it.
+// The Words table of a file, opened as the reader opens it.
 class OpenedWords {
  public:
   explicit OpenedWords(const std::filesystem::path& path);
@@ -39,7 +39,7 @@ class OpenedWords {
   OpenedWords& operator=(const OpenedWords&) = delete;
 
   const OpenTable& table() const { return *table_; }
-  MdbHandle* mdb() const { return mdb_; }
+  uint32_t page_size() const { return file_->page_size(); }
   size_t id_column() const { return id_column_; }
   size_t english_column() const { return english_column_; }
 
@@ -48,7 +48,7 @@ class OpenedWords {
   std::string SeekEnglish(int32_t key) const;
 
  private:
-  MdbHandle* mdb_ = nullptr;
+  std::unique_ptr<format::PageFile> file_;
   std::unique_ptr<OpenTable> table_;
   size_t id_column_ = 0;
   size_t english_column_ = 0;

@@ -97,7 +97,8 @@ TEST_F(VorelkaWords, RefusesAMissingFileAndBadOptions) {
   EXPECT_EQ(RunProgram({kTool, "build", "x.tsv", "-o", "y", "--format", "jet5"}).exit_code, 2);
   EXPECT_EQ(RunProgram({kTool, "frob"}).exit_code, 2);
   EXPECT_EQ(RunProgram({kTool, "list", (dir_ / "nope.mdb").string()}).err,
-            "vorelka-words list: cannot open " + (dir_ / "nope.mdb").string() + ": no such file\n");
+            "vorelka-words list: 3024 - Could not find file '" + (dir_ / "nope.mdb").string() +
+                "'.\n");
   EXPECT_EQ(RunProgram({kTool, "check", "--help"}).exit_code, 0);
   EXPECT_FALSE(std::filesystem::exists(db_));
 }

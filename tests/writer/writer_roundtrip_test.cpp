@@ -3,6 +3,8 @@
 // text, extreme keys, empty tables, odd schemas, unsorted input).
 #include <gtest/gtest.h>
 
+#include "services/error.h"
+
 #include <algorithm>
 #include <random>
 
@@ -104,10 +106,13 @@ TEST_P(WriterRoundTrip, WritesWordsWithoutRussian) {
   }
   const RunResult rows = RunProgram({"mdb-export", file_.string(), "Words"});
   EXPECT_EQ(rows.out, "Id,English\n1,\"one\"\n");
-  tools::WordTable table;
-  std::string problem;
-  EXPECT_FALSE(tools::ReadWordTable(file_.string(), "Words", &table, &problem));
-  EXPECT_EQ(problem, "table Words has no column Russian");
+  try {
+    tools::ReadWordTable(file_.string(), "Words");
+    ADD_FAILURE() << "a table without Russian read as a word table";
+  } catch (const services::ErrorRaised& raised) {
+    EXPECT_EQ(raised.error().description,
+              "Item not found in this collection: table 'Words' has no column 'Russian'.");
+  }
 }
 
 TEST_P(WriterRoundTrip, ReadsBackRowsOfEveryLengthAroundTheJumpBoundaries) {

@@ -1,5 +1,7 @@
 #include "tests/writer/writer_test_support.h"
 
+#include "services/error.h"
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -55,8 +57,11 @@ RunResult MdbSql(const std::filesystem::path& file, const std::string& query) {
 
 std::vector<Words> ReadWords(const std::filesystem::path& file, const std::string& table) {
   tools::WordTable read;
-  std::string problem;
-  EXPECT_TRUE(tools::ReadWordTable(file.string(), table, &read, &problem)) << problem;
+  try {
+    read = tools::ReadWordTable(file.string(), table);
+  } catch (const services::ErrorRaised& raised) {
+    ADD_FAILURE() << raised.error().description;
+  }
   std::vector<Words> rows;
   for (const tools::StoredWord& row : read.rows) {
     EXPECT_TRUE(row.id.has_value()) << "a row with a Null Id";
