@@ -39,8 +39,8 @@ echo "Depends: $depends"
 for dep in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation fonts-dejavu-core; do
   grep -Eq "(^|, )$dep( |,|$)" <<<"$depends" || fail "Depends lacks $dep"
 done
-# The engine reads Jet files itself: neither libmdb nor glib comes along.
-for dep in libmdb3 libglib2.0-0; do
+# The engine reads Jet files itself: libmdb does not come along.
+for dep in libmdb3; do
   grep -Eq "(^|, )$dep( |,|$)" <<<"$depends" && fail "Depends names $dep"
 done
 maintainer=$(dpkg-deb -f "$deb" Maintainer)
