@@ -9,7 +9,7 @@ namespace {
 
 struct Parsed {
   std::vector<WordListRow> rows;
-  std::optional<WordListError> error;
+  std::optional<SourceError> error;
 };
 
 Parsed Parse(std::string_view bytes, WordListFormat format) {
