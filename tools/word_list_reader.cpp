@@ -40,8 +40,9 @@ WordListFormat SniffFormat(std::string_view bytes) {
 
 std::optional<SourceError> ParseWordList(std::string_view bytes, WordListFormat format,
                                          const std::function<bool(const WordListRow&)>& on_row) {
-  bytes = WithoutByteOrderMark(bytes);
+  // Checked with the mark still on, so that the byte named is the file's.
   if (auto error = CheckUtf8Text(bytes)) return error;
+  bytes = WithoutByteOrderMark(bytes);
   while (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r')) bytes.remove_suffix(1);
   if (Trimmed(bytes).empty()) return FaultOnLine(0, "is empty: it needs a header row");
 

@@ -147,8 +147,9 @@ bool HasAnkiHeaderLine(std::string_view bytes) {
 
 std::optional<SourceError> ReadDelimitedText(std::string_view bytes, SeparatorHint hint,
                                              const ImportOptions& options, ImportedWords* words) {
-  bytes = WithoutByteOrderMark(bytes);
+  // Checked with the mark still on, so that the byte named is the file's.
   if (auto error = CheckUtf8Text(bytes)) return error;
+  bytes = WithoutByteOrderMark(bytes);
   Header header;
   size_t pos = 0;
   int64_t line = 1;
