@@ -1,8 +1,8 @@
 #include "tools/import/delimited_text_reader.h"
 
-#include <algorithm>
 #include <charconv>
 #include <set>
+#include <utility>
 #include <variant>
 
 #include "tools/delimited_fields.h"
