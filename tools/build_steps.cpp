@@ -14,12 +14,6 @@ namespace {
 constexpr int64_t kProgressThreshold = 100000;  // rows before progress is shown
 constexpr int kProgressSteps = 10;
 
-std::string Where(const std::string& source, const ImportError& error) {
-  if (error.line > 0) return source + ":" + std::to_string(error.line) + ": ";
-  if (!error.place.empty()) return source + ": " + error.place + ": ";
-  return source + ": ";
-}
-
 }  // namespace
 
 int BuildFromWordList(const BuildRequest& request, std::string_view bytes) {
@@ -32,16 +26,17 @@ int BuildFromWordList(const BuildRequest& request, std::string_view bytes) {
     preview.source = source;
     preview.format = list_format == WordListFormat::kCsv ? "word list, CSV with a header"
                                                          : "word list, TSV with a header";
-    std::optional<WordListError> error = ParseWordList(bytes, list_format, [&](const WordListRow& row) {
-      if (preview.first_rows.size() < kPreviewRows) {
-        preview.first_rows.push_back({row.id, row.english, row.russian});
-      }
-      ++preview.count;
-      return true;
-    });
+    std::optional<SourceError> error =
+        ParseWordList(bytes, list_format, [&](const WordListRow& row) {
+          if (preview.first_rows.size() < kPreviewRows) {
+            preview.first_rows.push_back({row.id, row.english, row.russian});
+          }
+          ++preview.count;
+          return true;
+        });
     if (error) {
-      PrintError(command, error->line > 0 ? source + ":" + std::to_string(error->line) + ": " + error->message
-                                          : source + " " + error->message);
+      error->file = source;
+      PrintError(command, FormatSourceError(*error));
       return kExitFailure;
     }
     preview.choices.push_back("English and Russian as the header names them");
@@ -58,29 +53,24 @@ int BuildFromWordList(const BuildRequest& request, std::string_view bytes) {
     return kExitFailure;
   }
   int64_t rows = 0;
-  std::string row_problem;
-  std::optional<WordListError> error =
-      ParseWordList(bytes, list_format, [&](const WordListRow& row) {
-        builder.Add({row.id, {row.english, row.russian}});
-        if (!builder.status().ok()) {
-          row_problem = source + ":" + std::to_string(row.line) + ": " + builder.status().message();
-          return false;
-        }
-        if (show_progress && ++rows % progress_step == 0) {
-          std::fprintf(stderr, "%s: %lld of about %lld rows\n", command.toLocal8Bit().constData(),
-                       static_cast<long long>(rows), static_cast<long long>(estimated_rows));
-        }
-        return true;
-      });
-  if (error || !row_problem.empty()) {
-    builder.Abandon();
-    if (!row_problem.empty()) {
-      PrintError(command, row_problem);
-    } else if (error->line > 0) {
-      PrintError(command, source + ":" + std::to_string(error->line) + ": " + error->message);
-    } else {
-      PrintError(command, source + " " + error->message);
+  std::optional<SourceError> row_problem;
+  std::optional<SourceError> error = ParseWordList(bytes, list_format, [&](const WordListRow& row) {
+    builder.Add({row.id, {row.english, row.russian}});
+    if (!builder.status().ok()) {
+      row_problem = FaultOnLine(row.line, builder.status().message());
+      return false;
     }
+    if (show_progress && ++rows % progress_step == 0) {
+      std::fprintf(stderr, "%s: %lld of about %lld rows\n", command.toLocal8Bit().constData(),
+                   static_cast<long long>(rows), static_cast<long long>(estimated_rows));
+    }
+    return true;
+  });
+  if (error || row_problem) {
+    builder.Abandon();
+    SourceError& fault = row_problem ? *row_problem : *error;
+    fault.file = source;
+    PrintError(command, FormatSourceError(fault));
     return kExitFailure;
   }
   const jet::Status status = builder.Finish();
@@ -98,7 +88,7 @@ int BuildFromWordList(const BuildRequest& request, std::string_view bytes) {
 int BuildFromImport(const BuildRequest& request, std::string_view bytes, SourceKind kind) {
   ImportedWords words;
   if (auto error = ImportWords(bytes, request.source, kind, request.options, &words)) {
-    PrintError(request.command, Where(request.source, *error) + error->message);
+    PrintError(request.command, FormatSourceError(*error));
     return kExitFailure;
   }
   if (request.dry_run) {
@@ -126,8 +116,9 @@ int BuildFromImport(const BuildRequest& request, std::string_view bytes, SourceK
     builder.Add({static_cast<int32_t>(i + 1), {pair.english, pair.russian}});
     if (!builder.status().ok()) {
       builder.Abandon();
-      PrintError(request.command,
-                 request.source + ": " + pair.place + ": " + builder.status().message());
+      PrintError(request.command, FormatSourceError({.file = request.source,
+                                                     .place = pair.place,
+                                                     .message = builder.status().message()}));
       return kExitFailure;
     }
   }

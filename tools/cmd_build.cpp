@@ -10,6 +10,7 @@
 #include "tools/command_line.h"
 #include "tools/commands.h"
 #include "tools/import/import_limits.h"
+#include "tools/text_basics.h"
 
 namespace vorelka::tools {
 namespace {
@@ -37,7 +38,8 @@ bool ReadWholeFile(const std::string& path, std::string* bytes, std::string* pro
   return true;
 }
 
-std::optional<std::string> ValueOf(const QCommandLineParser& parser, const QCommandLineOption& option) {
+std::optional<std::string> ValueOf(const QCommandLineParser& parser,
+                                   const QCommandLineOption& option) {
   if (!parser.isSet(option)) return std::nullopt;
   return parser.value(option).toStdString();
 }
@@ -72,8 +74,10 @@ int RunBuild(const QStringList& arguments) {
   const QCommandLineOption dry_run("dry-run",
                                    "Print what would be written (the choice of columns, the "
                                    "count, the first rows, what is skipped) and write nothing.");
-  const QCommandLineOption english("english", "KDE file: the English identifier (id, locale or name).", "id");
-  const QCommandLineOption russian("russian", "KDE file: the Russian identifier (id, locale or name).", "id");
+  const QCommandLineOption english("english",
+                                   "KDE file: the English identifier (id, locale or name).", "id");
+  const QCommandLineOption russian("russian",
+                                   "KDE file: the Russian identifier (id, locale or name).", "id");
   const QCommandLineOption english_field(
       "english-field", "Anki deck or list: the English field or column (name, or number from 1).",
       "name|n");
@@ -92,9 +96,10 @@ int RunBuild(const QStringList& arguments) {
     PrintError(command, "needs -o FILE, the database to write (see --help)");
     return kExitUsage;
   }
-  const QString format_name = parser.value(format_option).toLower();
+  const std::string format_value = parser.value(format_option).toStdString();
+  const std::string format_name = AsciiLower(format_value);
   if (format_name != "jet4" && format_name != "jet3") {
-    PrintError(command, "unknown --format \"" + format_name.toStdString() + "\": use jet4 or jet3");
+    PrintError(command, "unknown --format \"" + format_value + "\": use jet4 or jet3");
     return kExitUsage;
   }
   BuildRequest request;
@@ -114,16 +119,17 @@ int RunBuild(const QStringList& arguments) {
   }
   SourceKind kind;
   if (auto contradiction = DetectSource(bytes, request.source, &kind)) {
-    PrintError(command, request.source + ": " + *contradiction);
+    PrintError(command, FormatSourceError(*contradiction));
     return kExitFailure;
   }
   // Options that do not fit the source would be ignored in silence otherwise.
   const bool identifiers = request.options.english_id || request.options.russian_id;
   const bool fields = request.options.english_field || request.options.russian_field;
   if (identifiers && kind != SourceKind::kKvtml) {
-    PrintError(command, request.source + ": --english and --russian pick the identifiers of a "
-                                         "KDE file; for this source use --english-field and "
-                                         "--russian-field");
+    PrintError(command, request.source +
+                            ": --english and --russian pick the identifiers of a "
+                            "KDE file; for this source use --english-field and "
+                            "--russian-field");
     return kExitUsage;
   }
   if (fields && (kind == SourceKind::kKvtml || kind == SourceKind::kWordList)) {

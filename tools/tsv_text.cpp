@@ -1,28 +1,24 @@
 #include "tools/tsv_text.h"
 
+#include "tools/delimited_fields.h"
+
 namespace vorelka::tools {
 
 void AppendTsvField(const std::optional<std::string>& text, std::string* out) {
   if (!text) {
-    out->append("\\N");
+    out->append(kTsvNull);
     return;
   }
   for (char c : *text) {
-    switch (c) {
-      case '\\':
-        out->append("\\\\");
-        break;
-      case '\t':
-        out->append("\\t");
-        break;
-      case '\n':
-        out->append("\\n");
-        break;
-      case '\r':
-        out->append("\\r");
-        break;
-      default:
-        out->push_back(c);
+    char escape = 0;
+    for (const auto& [letter, meaning] : kTsvEscapes) {
+      if (c == meaning) escape = letter;
+    }
+    if (escape != 0) {
+      out->push_back('\\');
+      out->push_back(escape);
+    } else {
+      out->push_back(c);
     }
   }
 }

@@ -1,5 +1,5 @@
-// Writing words as the TSV that `build` reads back: \N for Null, and
-// backslash escapes for backslash, tab, line feed and carriage return.
+// Writing words as the TSV that `build` reads back: \N for Null and the
+// backslash escapes of kTsvFields (delimited_fields.h).
 #pragma once
 
 #include <optional>

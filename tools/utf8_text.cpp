@@ -1,6 +1,8 @@
 #include "tools/utf8_text.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <string>
 
 namespace vorelka::tools {
 namespace {
@@ -41,6 +43,15 @@ size_t FirstInvalidUtf8(std::string_view s) {
     i += extra + 1;
   }
   return std::string_view::npos;
+}
+
+std::optional<SourceError> CheckUtf8Text(std::string_view text) {
+  const size_t bad = FirstInvalidUtf8(text);
+  if (bad == std::string_view::npos) return std::nullopt;
+  const auto before = text.substr(0, bad);
+  return SourceError{
+      .line = 1 + std::count(before.begin(), before.end(), '\n'),
+      .message = "is not valid UTF-8 (byte " + std::to_string(bad + 1) + " of the file)"};
 }
 
 size_t CharCount(std::string_view s) {

@@ -1,14 +1,9 @@
 // Reads a word list: UTF-8 text, TSV or CSV, whose first row names the
 // columns English and Russian and optionally Id, in any order and any case.
 //
-//   TSV  fields split by tabs, rows by line feeds (a CR before the LF is
-//        dropped). A field that is exactly \N is Null; elsewhere \\ \t \n \r
-//        stand for a backslash, tab, line feed and carriage return, and any
-//        other backslash is an error. This is what `vorelka-words list` and
-//        mdb-export/MySQL write.
-//   CSV  RFC 4180: fields split by commas, "quoted" fields may hold commas,
-//        quotes (doubled) and line breaks. An unquoted field that is exactly
-//        \N is Null; "\N" in quotes is the two characters.
+//   TSV  as mdb-export/MySQL and `vorelka-words list` write it, with \N for
+//        Null and backslash escapes (kTsvFields in delimited_fields.h)
+//   CSV  RFC 4180, with an unquoted \N for Null (kCsvFields)
 //
 // An empty field is an empty string. Without an Id column the keys run 1..N
 // in file order. Blank lines at the end of the file are ignored.
@@ -19,6 +14,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "tools/source_error.h"
 
 namespace vorelka::tools {
 
@@ -33,12 +30,7 @@ struct WordListRow {
   std::optional<std::string> russian;
 };
 
-struct WordListError {
-  int64_t line = 0;  // 0 when the fault is not on one line
-  std::string message;
-};
-
-// The format named by a file's extension (.tsv, .tab, .txt / .csv), if any.
+// The format named by a file's extension (.tsv or .tab / .csv), if any.
 std::optional<WordListFormat> FormatFromFileName(std::string_view file_name);
 
 // Guesses the format from the header line: CSV if it has a comma and no tab.
@@ -46,9 +38,10 @@ WordListFormat SniffFormat(std::string_view bytes);
 
 // Parses `bytes`, handing each row to `on_row` in file order; stops when
 // on_row returns false. Returns the first fault, or nullopt when the whole
-// list is sound. Checks: UTF-8, column names, field counts, Ids (whole
-// numbers within 32 bits, no repeats), text lengths (at most kMaxWordChars).
-std::optional<WordListError> ParseWordList(std::string_view bytes, WordListFormat format,
-                                           const std::function<bool(const WordListRow&)>& on_row);
+// list is sound (the fault leaves the file for the caller to name). Checks:
+// UTF-8, column names, field counts, Ids (whole numbers within 32 bits, no
+// repeats), text lengths (at most kMaxWordChars).
+std::optional<SourceError> ParseWordList(std::string_view bytes, WordListFormat format,
+                                         const std::function<bool(const WordListRow&)>& on_row);
 
 }  // namespace vorelka::tools

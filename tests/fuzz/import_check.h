@@ -9,7 +9,7 @@
 
 namespace vorelka::fuzz {
 
-inline void CheckImport(const std::optional<tools::ImportError>& error,
+inline void CheckImport(const std::optional<tools::SourceError>& error,
                         const tools::ImportedWords& words) {
   if (error) {
     if (error->message.empty()) std::abort();

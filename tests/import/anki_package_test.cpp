@@ -16,7 +16,7 @@ using testing::TestNoteType;
 
 struct Read {
   ImportedWords words;
-  std::optional<ImportError> error;
+  std::optional<SourceError> error;
   std::string Error() const {
     if (!error) return "no error";
     return (error->place.empty() ? "" : error->place + ": ") + error->message;

@@ -9,7 +9,7 @@ namespace {
 
 struct Read {
   ImportedWords words;
-  std::optional<ImportError> error;
+  std::optional<SourceError> error;
   std::string Error() const {
     return error ? std::to_string(error->line) + ": " + error->message : "no error";
   }
@@ -100,6 +100,7 @@ TEST(DelimitedText, RefusesBadInputNamingTheLine) {
       {"cat\t\"кот\nдом\n", "1: a quoted field is never closed"},
       {"cat\t\"кот\"x\n", "1: text follows a closing quote"},
       {"cat\tкот\ndog\t\xD0\n", "2: is not valid UTF-8 (byte 16 of the file)"},
+      {"\xEF\xBB\xBF" "cat\tкот\ndog\t\xD0\n", "2: is not valid UTF-8 (byte 19 of the file)"},
       {"#separator:tab\n", "0: holds no rows"},
       {"#separator:tab", "0: holds no rows"},
       {"cat\tdog\n", "0: no column is mostly Cyrillic letters, so none is Russian; name it with "

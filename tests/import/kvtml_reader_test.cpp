@@ -9,7 +9,7 @@ namespace {
 
 struct Read {
   ImportedWords words;
-  std::optional<ImportError> error;
+  std::optional<SourceError> error;
   std::string Error() const {
     if (!error) return "no error";
     return std::to_string(error->line) + ": " + error->message;

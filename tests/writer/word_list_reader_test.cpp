@@ -9,7 +9,7 @@ namespace {
 
 struct Parsed {
   std::vector<WordListRow> rows;
-  std::optional<WordListError> error;
+  std::optional<SourceError> error;
 };
 
 Parsed Parse(std::string_view bytes, WordListFormat format) {
@@ -70,6 +70,9 @@ TEST(WordListReader, RefusesBadInputNamingTheLine) {
   EXPECT_EQ(ErrorOf("English\tRussian\ncat\tкот\n\ndog\tпёс\n"), "3: is blank");
   EXPECT_EQ(ErrorOf("English\tRussian\ncat\t\xD0\n"),
             "2: is not valid UTF-8 (byte 21 of the file)");
+  EXPECT_EQ(ErrorOf("\xEF\xBB\xBF"
+                    "English\tRussian\ncat\t\xD0\n"),
+            "2: is not valid UTF-8 (byte 24 of the file)");
   EXPECT_EQ(ErrorOf("Id\tEnglish\tRussian\n1\ta\tb\nx1\tc\td\n"),
             "3: Id \"x1\" is not a whole number");
   EXPECT_EQ(ErrorOf("Id\tEnglish\tRussian\n2147483648\ta\tb\n"),

@@ -22,7 +22,7 @@ std::string NoteTypePlace(const AnkiNoteType& type) {
   return "note type \"" + type.name + "\"";
 }
 
-std::optional<ImportError> ReadNotes(const AnkiCollection& collection, const ImportOptions& options,
+std::optional<SourceError> ReadNotes(const AnkiCollection& collection, const ImportOptions& options,
                                      ImportedWords* words) {
   std::map<int64_t, const AnkiNoteType*> types;
   for (const AnkiNoteType& type : collection.note_types) types.emplace(type.id, &type);
@@ -33,9 +33,9 @@ std::optional<ImportError> ReadNotes(const AnkiCollection& collection, const Imp
     const AnkiNote& note = collection.notes[i];
     auto type = types.find(note.note_type);
     if (type == types.end()) {
-      return ImportError{0, NotePlace(i + 1, note.id),
-                         "its note type " + std::to_string(note.note_type) +
-                             " is not in the collection"};
+      return SourceError{.place = NotePlace(i + 1, note.id),
+                         .message = "its note type " + std::to_string(note.note_type) +
+                                    " is not in the collection"};
     }
     std::vector<ScriptCount>& counts = letters[note.note_type];
     counts.resize(type->second->fields.size());
@@ -49,12 +49,13 @@ std::optional<ImportError> ReadNotes(const AnkiCollection& collection, const Imp
   for (const auto& [id, counts] : letters) {
     const AnkiNoteType& type = *types[id];
     ChoiceRequest request;
-    for (size_t f = 0; f < type.fields.size(); ++f) request.fields.push_back({type.fields[f], counts[f]});
+    for (size_t f = 0; f < type.fields.size(); ++f)
+      request.fields.push_back({type.fields[f], counts[f]});
     request.english_override = options.english_field;
     request.russian_override = options.russian_field;
     auto choice = ChooseFields(request);
     if (auto* message = std::get_if<std::string>(&choice)) {
-      return ImportError{0, NoteTypePlace(type), *message};
+      return SourceError{.place = NoteTypePlace(type), .message = *message};
     }
     choices.emplace(id, std::get<FieldChoice>(choice));
     words->choices.push_back(NoteTypePlace(type) + ": " + choices.at(id).why);
@@ -76,47 +77,50 @@ std::optional<ImportError> ReadNotes(const AnkiCollection& collection, const Imp
   return std::nullopt;
 }
 
-std::optional<ImportError> ReadDatabase(std::string database, const ImportOptions& options,
+std::optional<SourceError> ReadDatabase(std::string database, const ImportOptions& options,
                                         ImportedWords* words) {
   AnkiCollection collection;
   if (auto message = ReadAnkiCollection(std::move(database), &collection)) {
-    return ImportError{0, "", *message};
+    return SourceError{.message = *message};
   }
   return ReadNotes(collection, options, words);
 }
 
 }  // namespace
 
-std::optional<ImportError> ReadAnkiPackage(std::string_view bytes, const ImportOptions& options,
+std::optional<SourceError> ReadAnkiPackage(std::string_view bytes, const ImportOptions& options,
                                            ImportedWords* words, const UnpackLimits& limits) {
   ZipArchive archive;
-  if (auto message = archive.Open(bytes)) return ImportError{0, "", *message};
+  if (auto message = archive.Open(bytes)) return SourceError{.message = *message};
   for (const char* member : kCollectionMembers) {
     if (!archive.Has(member)) continue;
     std::string unpacked;
-    if (auto message = archive.Read(member, limits, &unpacked)) return ImportError{0, "", *message};
+    if (auto message = archive.Read(member, limits, &unpacked))
+      return SourceError{.message = *message};
     words->format = std::string("Anki package (") + member + ")";
     if (std::string_view(member).ends_with("b")) {
       std::string database;
       if (auto message = UnpackZstd(unpacked, limits, &database)) {
-        return ImportError{0, "", "member " + std::string(member) + ": " + *message};
+        return SourceError{.message = "member " + std::string(member) + ": " + *message};
       }
       unpacked = std::move(database);
     }
     if (auto error = ReadDatabase(std::move(unpacked), options, words)) {
-      if (error->place.empty()) error->message = "member " + std::string(member) + " " + error->message;
+      if (error->place.empty())
+        error->message = "member " + std::string(member) + " " + error->message;
       return error;
     }
     return std::nullopt;
   }
   std::string names;
   for (const std::string& name : archive.Names()) names += (names.empty() ? "" : ", ") + name;
-  return ImportError{0, "", "is a zip archive but not an Anki package: it holds no collection "
-                            "(collection.anki21b, collection.anki21 or collection.anki2); it holds " +
-                                (names.empty() ? std::string("nothing") : names)};
+  return SourceError{.message =
+                         "is a zip archive but not an Anki package: it holds no collection "
+                         "(collection.anki21b, collection.anki21 or collection.anki2); it holds " +
+                         (names.empty() ? std::string("nothing") : names)};
 }
 
-std::optional<ImportError> ReadAnkiCollectionFile(std::string_view bytes,
+std::optional<SourceError> ReadAnkiCollectionFile(std::string_view bytes,
                                                   const ImportOptions& options,
                                                   ImportedWords* words) {
   words->format = "Anki collection";

@@ -15,13 +15,13 @@
 
 namespace vorelka::tools {
 
-std::optional<ImportError> ReadAnkiPackage(std::string_view bytes, const ImportOptions& options,
+std::optional<SourceError> ReadAnkiPackage(std::string_view bytes, const ImportOptions& options,
                                            ImportedWords* words,
                                            const UnpackLimits& limits = UnpackLimits());
 
 // A collection database on its own (collection.anki2 or .anki21 taken out
 // of a package).
-std::optional<ImportError> ReadAnkiCollectionFile(std::string_view bytes,
+std::optional<SourceError> ReadAnkiCollectionFile(std::string_view bytes,
                                                   const ImportOptions& options,
                                                   ImportedWords* words);
 

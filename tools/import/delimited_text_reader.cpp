@@ -1,18 +1,18 @@
 #include "tools/import/delimited_text_reader.h"
 
-#include <algorithm>
 #include <charconv>
 #include <set>
+#include <utility>
 #include <variant>
 
+#include "tools/delimited_fields.h"
 #include "tools/import/field_choice.h"
 #include "tools/import/html_text.h"
+#include "tools/text_basics.h"
 #include "tools/utf8_text.h"
 
 namespace vorelka::tools {
 namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 struct Separator {
   std::string_view name;
@@ -28,12 +28,9 @@ std::string SeparatorName(char byte) {
   return std::string("\"") + byte + "\"";
 }
 
-std::string Lower(std::string_view s) {
-  std::string out(TrimmedText(s));
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
+// A header key or value, compared without case.
+std::string Folded(std::string_view s) {
+  return AsciiLower(TrimmedText(s));
 }
 
 struct Header {
@@ -52,7 +49,7 @@ struct Record {
 
 // Reads the #key:value lines at the head of the text; `pos` and `line` end
 // on the first line after them.
-std::optional<ImportError> ReadHeader(std::string_view text, size_t* pos, int64_t* line,
+std::optional<SourceError> ReadHeader(std::string_view text, size_t* pos, int64_t* line,
                                       Header* header) {
   bool first = true;
   while (*pos < text.size()) {
@@ -65,23 +62,23 @@ std::optional<ImportError> ReadHeader(std::string_view text, size_t* pos, int64_
     first = false;
     const size_t colon = content.find(':');
     if (!tags_line && colon != std::string_view::npos) {
-      const std::string key = Lower(content.substr(1, colon - 1));
+      const std::string key = Folded(content.substr(1, colon - 1));
       const std::string_view value = content.substr(colon + 1);
       if (key == "separator") {
-        const std::string named = Lower(value);
+        const std::string named = Folded(value);
         for (const Separator& s : kSeparators) {
           if (named == s.name) header->separator = s.byte;
         }
         if (!header->separator && value.size() == 1) header->separator = value[0];
         if (!header->separator) {
-          return ImportError{*line, "", "#separator:" + std::string(value) +
-                                            " is not a separator: use tab, comma, semicolon, "
-                                            "space, pipe, colon or one character"};
+          return FaultOnLine(*line, "#separator:" + std::string(value) +
+                                        " is not a separator: use tab, comma, semicolon, "
+                                        "space, pipe, colon or one character");
         }
       } else if (key == "html") {
-        const std::string flag = Lower(value);
+        const std::string flag = Folded(value);
         if (flag != "true" && flag != "false") {
-          return ImportError{*line, "", "#html:" + std::string(value) + " must be true or false"};
+          return FaultOnLine(*line, "#html:" + std::string(value) + " must be true or false");
         }
         header->html = flag == "true";
       } else if (key == "columns") {
@@ -93,8 +90,8 @@ std::optional<ImportError> ReadHeader(std::string_view text, size_t* pos, int64_
         size_t column = 0;
         auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), column);
         if (ec != std::errc() || ptr != digits.data() + digits.size() || column == 0) {
-          return ImportError{*line, "", "#" + key + ":" + std::string(value) +
-                                            " must be a column number from 1"};
+          return FaultOnLine(
+              *line, "#" + key + ":" + std::string(value) + " must be a column number from 1");
         }
         header->meta_columns.insert(column - 1);
       } else {
@@ -119,55 +116,21 @@ char GuessSeparator(std::string_view body, SeparatorHint hint) {
   return '\t';
 }
 
-// Splits `text` from `pos` into records of fields. Blank lines and lines
-// that start with '#' are passed over.
-std::optional<ImportError> ReadRecords(std::string_view text, size_t pos, int64_t line,
-                                       char separator, std::vector<Record>* records) {
-  while (pos < text.size()) {
-    if (text[pos] == '\n' || text[pos] == '#' || (text[pos] == '\r' && text.substr(pos, 2) == "\r\n")) {
-      const size_t end = text.find('\n', pos);
-      pos = end == std::string_view::npos ? text.size() : end + 1;
-      ++line;
+// Splits `text` into records of fields; its first line is line `line` of the
+// source. Blank lines and lines that start with '#' are passed over.
+std::optional<SourceError> ReadRecords(std::string_view text, int64_t line, char separator,
+                                       std::vector<Record>* records) {
+  DelimitedFields reader(text, AnkiFields(separator), line);
+  std::vector<DelimitedField> fields;
+  while (!reader.AtEnd()) {
+    const std::string_view rest = reader.Rest();
+    if (rest.starts_with('\n') || rest.starts_with('#') || rest.starts_with("\r\n")) {
+      reader.SkipLine();
       continue;
     }
-    Record record{line, {}};
-    while (true) {
-      std::string field;
-      if (pos < text.size() && text[pos] == '"') {
-        const int64_t start = line;
-        ++pos;
-        while (true) {
-          if (pos >= text.size()) return ImportError{start, "", "a quoted field is never closed"};
-          const char c = text[pos++];
-          if (c == '\n') ++line;
-          if (c != '"') {
-            field.push_back(c);
-          } else if (pos < text.size() && text[pos] == '"') {
-            field.push_back('"');
-            ++pos;
-          } else {
-            break;
-          }
-        }
-        if (pos < text.size() && text[pos] == '\r') ++pos;
-        if (pos < text.size() && text[pos] != separator && text[pos] != '\n') {
-          return ImportError{line, "", "text follows a closing quote"};
-        }
-      } else {
-        size_t end = pos;
-        while (end < text.size() && text[end] != separator && text[end] != '\n') ++end;
-        std::string_view raw = text.substr(pos, end - pos);
-        if (raw.ends_with('\r') && (end == text.size() || text[end] == '\n')) raw.remove_suffix(1);
-        field = raw;
-        pos = end;
-      }
-      record.fields.push_back(std::move(field));
-      if (pos >= text.size()) break;
-      if (text[pos++] == '\n') {
-        ++line;
-        break;
-      }
-    }
+    Record record{reader.line(), {}};
+    if (auto error = reader.Next(&fields)) return error;
+    for (DelimitedField& field : fields) record.fields.push_back(std::move(field.text));
     records->push_back(std::move(record));
   }
   return std::nullopt;
@@ -176,19 +139,17 @@ std::optional<ImportError> ReadRecords(std::string_view text, size_t pos, int64_
 }  // namespace
 
 bool HasAnkiHeaderLine(std::string_view bytes) {
-  if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
+  bytes = WithoutByteOrderMark(bytes);
   const std::string_view first = bytes.substr(0, bytes.find('\n'));
   return (first.starts_with('#') && first.find(':') != std::string_view::npos) ||
          first.starts_with("tags:");
 }
 
-std::optional<ImportError> ReadDelimitedText(std::string_view bytes, SeparatorHint hint,
+std::optional<SourceError> ReadDelimitedText(std::string_view bytes, SeparatorHint hint,
                                              const ImportOptions& options, ImportedWords* words) {
-  if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
-  if (const size_t bad = FirstInvalidUtf8(bytes); bad != std::string_view::npos) {
-    const int64_t line = 1 + std::count(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(bad), '\n');
-    return ImportError{line, "", "is not valid UTF-8 (byte " + std::to_string(bad + 1) + " of the file)"};
-  }
+  // Checked with the mark still on, so that the byte named is the file's.
+  if (auto error = CheckUtf8Text(bytes)) return error;
+  bytes = WithoutByteOrderMark(bytes);
   Header header;
   size_t pos = 0;
   int64_t line = 1;
@@ -196,22 +157,22 @@ std::optional<ImportError> ReadDelimitedText(std::string_view bytes, SeparatorHi
   const bool anki = pos > 0;
   const char separator = header.separator.value_or(GuessSeparator(bytes.substr(pos), hint));
   std::vector<Record> records;
-  if (auto error = ReadRecords(bytes, pos, line, separator, &records)) return error;
-  if (records.empty()) return ImportError{0, "", "holds no rows"};
+  if (auto error = ReadRecords(bytes.substr(pos), line, separator, &records)) return error;
+  if (records.empty()) return SourceError{.message = "holds no rows"};
   const size_t width = records[0].fields.size();
   for (const Record& record : records) {
     if (record.fields.size() != width) {
-      return ImportError{record.line, "",
-                         "has " + std::to_string(record.fields.size()) + " fields; line " +
-                             std::to_string(records[0].line) + " has " + std::to_string(width) +
-                             " (a field that holds the " + SeparatorName(separator) +
-                             " needs quotes)"};
+      return FaultOnLine(record.line, "has " + std::to_string(record.fields.size()) +
+                                          " fields; line " + std::to_string(records[0].line) +
+                                          " has " + std::to_string(width) +
+                                          " (a field that holds the " + SeparatorName(separator) +
+                                          " needs quotes)");
     }
   }
   std::vector<std::string> names(width);
   if (header.columns) {
     std::vector<Record> labels;
-    if (auto error = ReadRecords(*header.columns, 0, header.columns_line, separator, &labels)) {
+    if (auto error = ReadRecords(*header.columns, header.columns_line, separator, &labels)) {
       return error;
     }
     for (size_t i = 0; !labels.empty() && i < labels[0].fields.size() && i < width; ++i) {
@@ -245,7 +206,7 @@ std::optional<ImportError> ReadDelimitedText(std::string_view bytes, SeparatorHi
     request.fields.push_back(info);
   }
   auto choice = ChooseFields(request);
-  if (auto* message = std::get_if<std::string>(&choice)) return ImportError{0, "", *message};
+  if (auto* message = std::get_if<std::string>(&choice)) return SourceError{.message = *message};
   const FieldChoice& chosen = std::get<FieldChoice>(choice);
   const size_t english = chosen.english;
   const size_t russian = chosen.russian;
@@ -258,10 +219,10 @@ std::optional<ImportError> ReadDelimitedText(std::string_view bytes, SeparatorHi
     ImportedPair pair{"line " + std::to_string(record.line), record.fields[english],
                       record.fields[russian]};
     if (pair.english.empty() || pair.russian.empty()) {
-      words->skipped.push_back({pair.place, pair.english.empty() && pair.russian.empty()
-                                                ? "both columns are empty"
-                                            : pair.english.empty() ? "the English column is empty"
-                                                                   : "the Russian column is empty"});
+      words->skipped.push_back(
+          {pair.place, pair.english.empty() && pair.russian.empty() ? "both columns are empty"
+                       : pair.english.empty()                       ? "the English column is empty"
+                                              : "the Russian column is empty"});
       continue;
     }
     words->pairs.push_back(std::move(pair));

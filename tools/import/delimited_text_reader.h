@@ -30,7 +30,7 @@ enum class SeparatorHint { kNone, kTab, kComma };
 // export: "#key:value", or "tags:…".
 bool HasAnkiHeaderLine(std::string_view bytes);
 
-std::optional<ImportError> ReadDelimitedText(std::string_view bytes, SeparatorHint hint,
+std::optional<SourceError> ReadDelimitedText(std::string_view bytes, SeparatorHint hint,
                                              const ImportOptions& options, ImportedWords* words);
 
 }  // namespace vorelka::tools

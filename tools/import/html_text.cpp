@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "tools/text_basics.h"
+
 namespace vorelka::tools {
 namespace {
 
@@ -13,14 +15,6 @@ bool IsAsciiAlpha(char c) {
 
 bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
-}
-
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
 }
 
 void AppendUtf8(uint32_t cp, std::string* out) {
@@ -110,17 +104,17 @@ size_t SkipTag(std::string_view html, size_t pos, bool* breaks) {
   size_t name_start = pos + 1;
   if (name_start < end && html[name_start] == '/') ++name_start;
   size_t name_end = name_start;
-  while (name_end < end && (IsAsciiAlpha(html[name_end]) ||
-                            (html[name_end] >= '0' && html[name_end] <= '9'))) {
+  while (name_end < end &&
+         (IsAsciiAlpha(html[name_end]) || (html[name_end] >= '0' && html[name_end] <= '9'))) {
     ++name_end;
   }
-  const std::string name = Lower(html.substr(name_start, name_end - name_start));
+  const std::string name = AsciiLower(html.substr(name_start, name_end - name_start));
   *breaks = name == "br" || name == "div" || name == "p" || name == "li" || name == "tr" ||
             name == "td" || name == "hr" || (name.size() == 2 && name[0] == 'h');
   const bool opening = html[pos + 1] != '/';
   if (opening && (name == "script" || name == "style")) {
     const std::string closing = "</" + name;
-    const std::string rest = Lower(html.substr(end));
+    const std::string rest = AsciiLower(html.substr(end));
     const size_t close = rest.find(closing);
     if (close == std::string::npos) return html.size();
     const size_t close_end = html.find('>', end + close);

@@ -1,12 +1,15 @@
 // What every importer of `vorelka-words build` hands back: the pairs it read
 // in source order, what it skipped and why, and how it chose the English and
-// Russian words; or one fault that names where in the source it lies.
+// Russian words; or one fault (a SourceError) that names where in the
+// source it lies.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "tools/source_error.h"
 
 namespace vorelka::tools {
 
@@ -37,12 +40,6 @@ struct ImportOptions {
   std::optional<std::string> russian_id;
   std::optional<std::string> english_field;
   std::optional<std::string> russian_field;
-};
-
-struct ImportError {
-  int64_t line = 0;   // 1-based line of a text source, 0 when not on a line
-  std::string place;  // "entry 3", "note 5 (id …)", "note type \"Basic\"", or empty
-  std::string message;
 };
 
 }  // namespace vorelka::tools

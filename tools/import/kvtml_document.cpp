@@ -4,6 +4,7 @@
 #include <QXmlStreamReader>
 
 #include "tools/import/import_limits.h"
+#include "tools/text_basics.h"
 
 namespace vorelka::tools {
 namespace {
@@ -19,7 +20,7 @@ class Parser {
     xml_.setEntityExpansionLimit(kMaxXmlEntityExpansion);
   }
 
-  std::optional<ImportError> Run(KvtmlDocument* document) {
+  std::optional<SourceError> Run(KvtmlDocument* document) {
     document_ = document;
     bool root_seen = false;
     while (Next()) {
@@ -48,8 +49,8 @@ class Parser {
     }
     if (failure_) return failure_;
     if (xml_.hasError()) {
-      return ImportError{xml_.lineNumber(), "",
-                         "is not well-formed XML: " + xml_.errorString().toStdString()};
+      return FaultOnLine(xml_.lineNumber(),
+                         "is not well-formed XML: " + xml_.errorString().toStdString());
     }
     if (!root_seen) return Fail("holds no XML element");
     return std::nullopt;
@@ -64,15 +65,15 @@ class Parser {
     switch (token) {
       case QXmlStreamReader::DTD:
         if (!xml_.entityDeclarations().isEmpty()) {
-          failure_ = ImportError{xml_.lineNumber(), "",
-                                 "declares entities in its DTD; such files are refused"};
+          failure_ = FaultOnLine(xml_.lineNumber(),
+                                 "declares entities in its DTD; such files are refused");
           return false;
         }
         break;
       case QXmlStreamReader::EntityReference:
-        failure_ = ImportError{xml_.lineNumber(), "",
+        failure_ = FaultOnLine(xml_.lineNumber(),
                                "uses the entity &" + xml_.name().toString().toStdString() +
-                                   "; which is not declared (external entities are not read)"};
+                                   "; which is not declared (external entities are not read)");
         return false;
       case QXmlStreamReader::StartElement:
         path_.push_back(xml_.name().toString());
@@ -145,8 +146,8 @@ class Parser {
     document_->entries.back().texts[id] = OwnText();
   }
 
-  std::optional<ImportError> Fail(const std::string& message) {
-    failure_ = ImportError{xml_.lineNumber(), "", message};
+  std::optional<SourceError> Fail(const std::string& message) {
+    failure_ = FaultOnLine(xml_.lineNumber(), message);
     return failure_;
   }
 
@@ -155,13 +156,13 @@ class Parser {
   QStringList path_;
   std::string translation_;
   size_t column_ = 0;
-  std::optional<ImportError> failure_;
+  std::optional<SourceError> failure_;
 };
 
 }  // namespace
 
 bool LooksLikeXml(std::string_view bytes) {
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  bytes = WithoutByteOrderMark(bytes);
   const size_t first = bytes.find_first_not_of(" \t\r\n");
   if (first == std::string_view::npos) return false;
   // An XML declaration, a DOCTYPE or comment, or the root element itself; a
@@ -170,7 +171,7 @@ bool LooksLikeXml(std::string_view bytes) {
   return start.starts_with("<?xml") || start.starts_with("<!") || start.starts_with("<kvtml");
 }
 
-std::optional<ImportError> ParseKvtml(std::string_view bytes, KvtmlDocument* document) {
+std::optional<SourceError> ParseKvtml(std::string_view bytes, KvtmlDocument* document) {
   return Parser(bytes).Run(document);
 }
 

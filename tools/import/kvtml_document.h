@@ -41,6 +41,6 @@ struct KvtmlDocument {
 // does: "<?xml", "<!" or "<kvtml".
 bool LooksLikeXml(std::string_view bytes);
 
-std::optional<ImportError> ParseKvtml(std::string_view bytes, KvtmlDocument* document);
+std::optional<SourceError> ParseKvtml(std::string_view bytes, KvtmlDocument* document);
 
 }  // namespace vorelka::tools

@@ -51,10 +51,11 @@ std::string DescribeAll(const KvtmlDocument& document) {
 std::optional<size_t> Find(const KvtmlDocument& document, const std::string& wanted) {
   const QString key = QString::fromStdString(wanted).trimmed();
   using Member = std::string KvtmlIdentifier::*;
-  for (const Member field : {&KvtmlIdentifier::id, &KvtmlIdentifier::locale, &KvtmlIdentifier::name}) {
+  for (const Member field :
+       {&KvtmlIdentifier::id, &KvtmlIdentifier::locale, &KvtmlIdentifier::name}) {
     for (size_t i = 0; i < document.identifiers.size(); ++i) {
-      if (QString::fromStdString(document.identifiers[i].*field).compare(key, Qt::CaseInsensitive) ==
-          0) {
+      if (QString::fromStdString(document.identifiers[i].*field)
+              .compare(key, Qt::CaseInsensitive) == 0) {
         return i;
       }
     }
@@ -68,7 +69,7 @@ struct Pick {
   std::string why;
 };
 
-std::variant<Pick, ImportError> PickLanguages(const KvtmlDocument& document,
+std::variant<Pick, SourceError> PickLanguages(const KvtmlDocument& document,
                                               const ImportOptions& options) {
   const size_t count = document.identifiers.size();
   std::optional<size_t> english;
@@ -79,23 +80,25 @@ std::variant<Pick, ImportError> PickLanguages(const KvtmlDocument& document,
     if (!*value) continue;
     *target = Find(document, **value);
     if (!*target) {
-      return ImportError{0, "", std::string(option) + " " + **value +
+      return SourceError{.message = std::string(option) + " " + **value +
                                     ": no identifier has that id, locale or name (identifiers: " +
                                     DescribeAll(document) + ")"};
     }
   }
   if (english && russian) {
-    if (*english == *russian) return ImportError{0, "", "--english and --russian pick the same identifier"};
-    return Pick{*english, *russian, "English = identifier " + Describe(document.identifiers[*english]) +
-                                        ", Russian = identifier " + Describe(document.identifiers[*russian]) +
-                                        " (chosen with --english and --russian)"};
+    if (*english == *russian)
+      return SourceError{.message = "--english and --russian pick the same identifier"};
+    return Pick{*english, *russian,
+                "English = identifier " + Describe(document.identifiers[*english]) +
+                    ", Russian = identifier " + Describe(document.identifiers[*russian]) +
+                    " (chosen with --english and --russian)"};
   }
   bool other = false;
   for (const KvtmlIdentifier& identifier : document.identifiers) {
     other = other || LanguageOf(identifier) == Language::kOther;
   }
   if (count != 2 || other) {
-    return ImportError{0, "", "has the identifiers " + DescribeAll(document) +
+    return SourceError{.message = "has the identifiers " + DescribeAll(document) +
                                   "; choose the two to read with --english ID --russian ID"};
   }
   // Two identifiers: declared languages first, then script.
@@ -120,11 +123,12 @@ std::variant<Pick, ImportError> PickLanguages(const KvtmlDocument& document,
   if (russian) request.russian_override = std::to_string(*russian + 1);
   auto choice = ChooseFields(request);
   if (auto* message = std::get_if<std::string>(&choice)) {
-    return ImportError{0, "", *message + " (identifiers: " + DescribeAll(document) + ")"};
+    return SourceError{.message = *message + " (identifiers: " + DescribeAll(document) + ")"};
   }
   const FieldChoice& fields = std::get<FieldChoice>(choice);
   const auto how = [&](size_t index, const std::optional<size_t>& given) {
-    if (given) return std::string("chosen with --") + (index == fields.english ? "english" : "russian");
+    if (given)
+      return std::string("chosen with --") + (index == fields.english ? "english" : "russian");
     const Language language = LanguageOf(document.identifiers[index]);
     if (language != Language::kUnknown) return std::string("by its locale or name");
     return std::string(index == fields.english ? "the other one" : "mostly Cyrillic letters");
@@ -138,14 +142,14 @@ std::variant<Pick, ImportError> PickLanguages(const KvtmlDocument& document,
 
 }  // namespace
 
-std::optional<ImportError> ReadKvtml(std::string_view bytes, const ImportOptions& options,
+std::optional<SourceError> ReadKvtml(std::string_view bytes, const ImportOptions& options,
                                      ImportedWords* words) {
   KvtmlDocument document;
   if (auto error = ParseKvtml(bytes, &document)) return error;
-  words->format = document.version == 1 ? "KDE vocabulary file (kvtml 1.0)"
-                                        : "KDE vocabulary file (kvtml 2.0)";
+  words->format =
+      document.version == 1 ? "KDE vocabulary file (kvtml 1.0)" : "KDE vocabulary file (kvtml 2.0)";
   auto picked = PickLanguages(document, options);
-  if (auto* error = std::get_if<ImportError>(&picked)) return *error;
+  if (auto* error = std::get_if<SourceError>(&picked)) return *error;
   const Pick& pick = std::get<Pick>(picked);
   words->choices.push_back(pick.why);
   const std::string& english_id = document.identifiers[pick.english].id;

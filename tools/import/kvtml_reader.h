@@ -12,7 +12,7 @@
 
 namespace vorelka::tools {
 
-std::optional<ImportError> ReadKvtml(std::string_view bytes, const ImportOptions& options,
+std::optional<SourceError> ReadKvtml(std::string_view bytes, const ImportOptions& options,
                                      ImportedWords* words);
 
 }  // namespace vorelka::tools

@@ -1,15 +1,14 @@
 #include "tools/import/source_reader.h"
 
-#include <QString>
-
-#include "tools/import/anki_package_reader.h"
 #include "tools/import/anki_collection.h"
+#include "tools/import/anki_package_reader.h"
 #include "tools/import/delimited_text_reader.h"
 #include "tools/import/field_choice.h"
 #include "tools/import/html_text.h"
 #include "tools/import/kvtml_document.h"
 #include "tools/import/kvtml_reader.h"
 #include "tools/import/package_member.h"
+#include "tools/text_basics.h"
 #include "tools/utf8_text.h"
 #include "tools/word_list_reader.h"
 
@@ -21,13 +20,13 @@ std::string Extension(std::string_view file_name) {
   if (slash != std::string_view::npos) file_name.remove_prefix(slash + 1);
   const size_t dot = file_name.rfind('.');
   if (dot == std::string_view::npos) return "";
-  return QString::fromUtf8(file_name.substr(dot + 1)).toLower().toStdString();
+  return AsciiLower(file_name.substr(dot + 1));
 }
 
 // A header row of our own word lists: a field named English, Russian or Id,
 // and no Cyrillic anywhere in the row (which a row of words would have).
 bool HasWordListHeader(std::string_view bytes) {
-  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  bytes = WithoutByteOrderMark(bytes);
   std::string_view first = bytes.substr(0, bytes.find('\n'));
   if (TrimmedText(first).empty()) return TrimmedText(bytes).empty();
   ScriptCount letters;
@@ -42,24 +41,26 @@ bool HasWordListHeader(std::string_view bytes) {
     if (name.size() >= 2 && name.front() == '"' && name.back() == '"') {
       name = name.substr(1, name.size() - 2);
     }
-    const QString lower = QString::fromUtf8(name).toLower();
-    if (lower == QLatin1String("english") || lower == QLatin1String("russian")) return true;
+    const std::string lower = AsciiLower(name);
+    if (lower == "english" || lower == "russian") return true;
     start = end + 1;
   }
   return false;
 }
 
-std::optional<ImportError> CheckPair(const ImportedPair& pair) {
-  for (const auto& [side, text] : {std::pair{"English", &pair.english}, {"Russian", &pair.russian}}) {
+std::optional<SourceError> CheckPair(const ImportedPair& pair) {
+  for (const auto& [side, text] :
+       {std::pair{"English", &pair.english}, {"Russian", &pair.russian}}) {
     if (FirstInvalidUtf8(*text) != std::string_view::npos) {
-      return ImportError{0, pair.place, std::string("the ") + side + " text is not valid UTF-8"};
+      return SourceError{.place = pair.place,
+                         .message = std::string("the ") + side + " text is not valid UTF-8"};
     }
     const size_t characters = CharCount(*text);
     if (characters > kMaxWordChars) {
-      return ImportError{0, pair.place, std::string("the ") + side + " text has " +
-                                            std::to_string(characters) +
-                                            " characters; a word holds at most " +
-                                            std::to_string(kMaxWordChars)};
+      return SourceError{
+          .place = pair.place,
+          .message = std::string("the ") + side + " text has " + std::to_string(characters) +
+                     " characters; a word holds at most " + std::to_string(kMaxWordChars)};
     }
   }
   return std::nullopt;
@@ -67,7 +68,7 @@ std::optional<ImportError> CheckPair(const ImportedPair& pair) {
 
 }  // namespace
 
-std::optional<std::string> DetectSource(std::string_view bytes, std::string_view file_name,
+std::optional<SourceError> DetectSource(std::string_view bytes, std::string_view file_name,
                                         SourceKind* kind) {
   const std::string extension = Extension(file_name);
   if (LooksLikeZip(bytes)) {
@@ -84,18 +85,23 @@ std::optional<std::string> DetectSource(std::string_view bytes, std::string_view
     *kind = SourceKind::kDelimited;
   }
   if ((extension == "apkg" || extension == "colpkg") && *kind != SourceKind::kAnkiPackage) {
-    return "is named ." + extension + " but is not a zip archive, as an Anki package is";
+    return SourceError{
+        .file = std::string(file_name),
+        .message = "is named ." + extension + " but is not a zip archive, as an Anki package is"};
   }
   if (extension == "kvtml" && *kind != SourceKind::kKvtml) {
-    return "is named .kvtml but is not XML, as a KDE vocabulary file is";
+    return SourceError{.file = std::string(file_name),
+                       .message = "is named .kvtml but is not XML, as a KDE vocabulary file is"};
   }
   return std::nullopt;
 }
 
-std::optional<ImportError> ImportWords(std::string_view bytes, std::string_view file_name,
-                                       SourceKind kind, const ImportOptions& options,
-                                       ImportedWords* words) {
-  std::optional<ImportError> error;
+namespace {
+
+std::optional<SourceError> ReadSource(std::string_view bytes, std::string_view file_name,
+                                      SourceKind kind, const ImportOptions& options,
+                                      ImportedWords* words) {
+  std::optional<SourceError> error;
   switch (kind) {
     case SourceKind::kKvtml:
       error = ReadKvtml(bytes, options, words);
@@ -115,17 +121,28 @@ std::optional<ImportError> ImportWords(std::string_view bytes, std::string_view 
       break;
     }
     case SourceKind::kWordList:
-      return ImportError{0, "", "is a word list with a header; it is read by the word-list reader"};
+      return SourceError{.message =
+                             "is a word list with a header; it is read by the word-list reader"};
   }
   if (error) return error;
   for (const ImportedPair& pair : words->pairs) {
     if (auto bad = CheckPair(pair)) return bad;
   }
   if (words->pairs.empty()) {
-    return ImportError{0, "", "holds no word pairs" +
+    return SourceError{.message = "holds no word pairs" +
                                   std::string(words->skipped.empty() ? "" : " that are not empty")};
   }
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<SourceError> ImportWords(std::string_view bytes, std::string_view file_name,
+                                       SourceKind kind, const ImportOptions& options,
+                                       ImportedWords* words) {
+  std::optional<SourceError> error = ReadSource(bytes, file_name, kind, options, words);
+  if (error) error->file = std::string(file_name);
+  return error;
 }
 
 }  // namespace vorelka::tools

@@ -18,15 +18,15 @@ namespace vorelka::tools {
 
 enum class SourceKind { kWordList, kKvtml, kAnkiPackage, kAnkiDatabase, kDelimited };
 
-// The kind of source `bytes` holds, or a message when the content
+// The kind of source `bytes` holds, or a fault when the content
 // contradicts the file name (a .apkg that is no zip archive, say).
-std::optional<std::string> DetectSource(std::string_view bytes, std::string_view file_name,
+std::optional<SourceError> DetectSource(std::string_view bytes, std::string_view file_name,
                                         SourceKind* kind);
 
 // Reads a source of any kind but kWordList. Every pair is checked: UTF-8,
 // and at most kMaxWordChars characters a word; a source with no pair at all
-// is refused.
-std::optional<ImportError> ImportWords(std::string_view bytes, std::string_view file_name,
+// is refused. A fault names `file_name`.
+std::optional<SourceError> ImportWords(std::string_view bytes, std::string_view file_name,
                                        SourceKind kind, const ImportOptions& options,
                                        ImportedWords* words);
 
