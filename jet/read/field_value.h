@@ -27,11 +27,4 @@ std::optional<int32_t> IntegerValue(const format::ColumnDefinition& column,
 Value ValueOfField(format::PageFile& file, const format::ColumnDefinition& column,
                    const format::FieldPlace& field, std::span<const uint8_t> page);
 
-// The text of a Jet date (days since 1899-12-30, the fraction the time of
-// day): "MM/DD/YY HH:MM:SS". Dates before 1899-12-30 or after the year 2700
-// read as "01/00/00 00:00:00", as the engine always read them.
-std::string JetDateText(double date);
-// A Currency value (a count of ten-thousandths) with its four places.
-std::string CurrencyText(int64_t ten_thousandths);
-
 }  // namespace vorelka::jet
