@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "jet/format/decode_value.h"
 #include "jet/read/dao.h"
 #include "jet/format/jet_errors.h"
 #include "services/error.h"
@@ -117,6 +120,36 @@ TEST(Value, ConvertsAsTheRuntimeDoes) {
   EXPECT_EQ(ErrorNumberOf([] { Value::Text("cat").AsLong(); }), kErrTypeMismatch);
   EXPECT_EQ(ErrorNumberOf([] { Value::Text("").AsLong(); }), kErrTypeMismatch);
   EXPECT_EQ(ErrorNumberOf([] { Value::Text("2147483648").AsLong(); }), services::kErrOverflow);
+}
+
+template <typename T>
+std::vector<uint8_t> BytesOf(T value) {
+  std::vector<uint8_t> bytes(sizeof value);
+  std::memcpy(bytes.data(), &value, sizeof value);
+  return bytes;
+}
+
+TEST(ValueText, ReadsStoredNumbersAndDatesAsTheEngineAlwaysHas) {
+  using namespace format::value;  // NOLINT(google-build-using-namespace)
+  EXPECT_EQ(CurrencyText(BytesOf<int64_t>(125000)), "12.5000");
+  EXPECT_EQ(CurrencyText(BytesOf<int64_t>(-1)), "-0.0001");
+  EXPECT_EQ(CurrencyText(BytesOf<int64_t>(INT64_MIN)), "-922337203685477.5808");
+  EXPECT_EQ(DateText(BytesOf(0.0)), "12/30/99 00:00:00");
+  EXPECT_EQ(DateText(BytesOf(36526.5)), "01/01/00 12:00:00");
+  EXPECT_EQ(DateText(BytesOf(45633.75)), "12/07/24 18:00:00");
+  EXPECT_EQ(DateText(BytesOf(-1.0)), "01/00/00 00:00:00") << "before 1899-12-30";
+  EXPECT_EQ(SingleText(BytesOf(1.5f)), "1.5");
+  EXPECT_EQ(DoubleText(BytesOf(1.0 / 3)), "0.3333333333333333");
+  // Sign byte, then four words, most significant first: 12345 at scale 2.
+  std::vector<uint8_t> decimal(17, 0);
+  decimal[0] = kDecimalNegative;
+  decimal[13] = 0x39;
+  decimal[14] = 0x30;
+  EXPECT_EQ(DecimalText(decimal, 2), "-123.45");
+  EXPECT_EQ(DecimalText(std::vector<uint8_t>(17, 0), 0), "0");
+  std::vector<uint8_t> id(16);
+  for (size_t i = 0; i < id.size(); ++i) id[i] = static_cast<uint8_t>(i);
+  EXPECT_EQ(ReplicationIdText(id), "{03020100-0504-0706-08090A0B0C0D0E0F}");
 }
 
 }  // namespace
