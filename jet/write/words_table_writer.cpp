@@ -26,10 +26,6 @@ uint64_t MapPageReserve(const Format& format, uint64_t pages) {
   return 3 * (pages / format.PagesPerMapPage() + 1);
 }
 
-uint32_t RowPointer(uint32_t page, uint32_t row) {
-  return page << data::kRowNumberBits | row;
-}
-
 std::string FormatName(const Format& format) {
   return format.id == JetFormat::kJet3 ? "Jet 3" : "Jet 4";
 }
@@ -108,7 +104,7 @@ void WordsTableWriter::Add(const WordRow& row) {
   if (!page_.Fits(row_.size()) && !FlushDataPage()) return;
   const uint8_t row_number = page_.AddRow(row_.data(), row_.size());
   keys_.push_back(
-      {row.id, RowPointer(page_number_, row_number), static_cast<uint32_t>(add_count_)});
+      {row.id, data::MakeRowPointer(page_number_, row_number), static_cast<uint32_t>(add_count_)});
 }
 
 bool WordsTableWriter::CheckPageLimit(uint64_t pages_in_use) {
@@ -218,7 +214,7 @@ uint32_t WordsTableWriter::AddUsageMap(const std::vector<uint32_t>& pages) {
     map_pages_.emplace_back(number, DataPage(format_, kNoTableOwner));
   }
   auto& [number, page] = map_pages_.back();
-  return RowPointer(number, page.AddRow(map.row.data(), map.row.size()));
+  return data::MakeRowPointer(number, page.AddRow(map.row.data(), map.row.size()));
 }
 
 bool WordsTableWriter::WriteDefinition(uint32_t page, const TableLayout& layout,
@@ -285,8 +281,9 @@ bool WordsTableWriter::WriteDefinitionsAndCatalog() {
                              : std::vector<std::vector<std::string>>{};
     for (size_t k = 0; k < system.indexes.size(); ++k) {
       const IndexShape& shape = system.indexes[k];
-      const std::vector<uint8_t> leaf = BuildSingleLeaf(
-          format_, system.definition_page, k < entries.size() ? entries[k] : std::vector<std::string>{});
+      const std::vector<uint8_t> leaf =
+          BuildSingleLeaf(format_, system.definition_page,
+                          k < entries.size() ? entries[k] : std::vector<std::string>{});
       if (leaf.empty()) {
         Fail("the index " + shape.name + " of " + system.name + " does not fit on one page");
         return false;
