@@ -64,27 +64,26 @@ void frmMain::cmdAction_Click(int Index) {
 }
 
 void frmMain::mnuSettingsEnglish_Click() {
-  bRussianToEnglish = false;
-  StatusBar->SetPanelText(kPanelDirection, kEnglishToRussian);
-  txtAnswer->setText(QString());
-  lblAnswer->setText(tr("Russian"));
-  txtQuestion->setText(QString());
-  lblQuestion->setText(tr("English"));
-  mnuSettingsEnglish->setChecked(true);
-  mnuSettingsRussian->setChecked(false);
-  NameBoxesForDirection(false);
+  SetDirection(false);
 }
 
 void frmMain::mnuSettingsRussian_Click() {
-  bRussianToEnglish = true;
-  StatusBar->SetPanelText(kPanelDirection, kRussianToEnglish);
+  SetDirection(true);
+}
+
+// The state first, then the status panel, the emptied boxes with their new
+// captions, the menu's checks (English's first) and the boxes' names.
+void frmMain::SetDirection(bool russian_to_english) {
+  bRussianToEnglish = russian_to_english;
+  StatusBar->SetPanelText(kPanelDirection,
+                          russian_to_english ? kRussianToEnglish : kEnglishToRussian);
   txtAnswer->setText(QString());
-  lblAnswer->setText(tr("English"));
+  lblAnswer->setText(russian_to_english ? tr("English") : tr("Russian"));
   txtQuestion->setText(QString());
-  lblQuestion->setText(tr("Russian"));
-  mnuSettingsEnglish->setChecked(false);
-  mnuSettingsRussian->setChecked(true);
-  NameBoxesForDirection(true);
+  lblQuestion->setText(russian_to_english ? tr("Russian") : tr("English"));
+  mnuSettingsEnglish->setChecked(!russian_to_english);
+  mnuSettingsRussian->setChecked(russian_to_english);
+  NameBoxesForDirection(russian_to_english);
 }
 
 void frmMain::mnuHelpAbout_Click() {

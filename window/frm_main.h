@@ -67,6 +67,8 @@ class frmMain final : public QMainWindow {
 
   // Drill flow (frm_main.cpp).
   void InitDrill();
+  // What both direction handlers do, in the order they do it.
+  void SetDirection(bool russian_to_english);
   QString GetWord(int32_t lId, bool bEnglish);
   QString GetAnswer();
   QString KeyAndCount() const;

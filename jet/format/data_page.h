@@ -28,8 +28,8 @@ namespace vorelka::jet::format {
 
 struct DataPageLayout {
   size_t row_count_offset;
-  size_t header_size;           // up to the first row-table entry
-  size_t max_row_size;          // the engine's own limit on a stored row
+  size_t header_size;            // up to the first row-table entry
+  size_t max_row_size;           // the engine's own limit on a stored row
   size_t row_column_count_size;  // 1 or 2 bytes at the head of a row
   size_t row_var_offset_size;    // 1 (with a jump table) or 2 bytes
 };
@@ -63,6 +63,8 @@ inline constexpr uint32_t kMaxRowsPerPage = 255;
 inline constexpr uint32_t kRowNumberBits = 8;
 inline constexpr uint32_t kRowNumberMask = 0xFF;
 inline constexpr uint32_t kMaxPageNumberInRowPointer = 0xFFFFFF;
+
+// A row pointer and its two parts: the page and the row's number on it.
 constexpr uint32_t MakeRowPointer(uint32_t page, uint32_t row) {
   return page << kRowNumberBits | row;
 }

@@ -25,6 +25,7 @@ inline constexpr uint8_t kUsageMapPageType = 0x05;
 inline constexpr uint8_t kPageTypeSecondByte = 0x01;
 
 inline constexpr size_t kPageTypeOffset = 0;
+inline constexpr size_t kPageTypeSecondByteOffset = 1;
 inline constexpr size_t kFreeSpaceOffset = 2;
 inline constexpr size_t kPageOwnerOffset = 4;
 

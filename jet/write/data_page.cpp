@@ -2,10 +2,12 @@
 
 #include <cstring>
 
+#include "jet/write/page_head.h"
+
 namespace vorelka::jet::writer {
 
 using namespace format;  // NOLINT(google-build-using-namespace): the format this writes
-using namespace data;  // NOLINT(google-build-using-namespace)
+using namespace data;    // NOLINT(google-build-using-namespace)
 DataPage::DataPage(const Format& format, uint32_t owner_page)
     : format_(format), owner_page_(owner_page), page_(format.page_size) {
   Clear();
@@ -13,12 +15,13 @@ DataPage::DataPage(const Format& format, uint32_t owner_page)
 
 void DataPage::Clear() {
   std::memset(page_.data(), 0, page_.size());
-  PutU8(&page_[0], kDataPageType);
-  PutU8(&page_[1], kPageTypeSecondByte);
-  PutLe32(&page_[kPageOwnerOffset], owner_page_);
   row_count_ = 0;
   rows_start_ = format_.page_size;
-  PutLe16(&page_[kFreeSpaceOffset], static_cast<uint16_t>(FreeSpace()));
+  PutHead();
+}
+
+void DataPage::PutHead() {
+  PutPageHead(page_.data(), kDataPageType, static_cast<uint16_t>(FreeSpace()), owner_page_);
 }
 
 size_t DataPage::FreeSpace() const {
@@ -36,7 +39,7 @@ uint8_t DataPage::AddRow(const uint8_t* row, size_t size) {
           static_cast<uint16_t>(rows_start_));
   const auto row_number = static_cast<uint8_t>(row_count_++);
   PutLe16(&page_[format_.data.row_count_offset], static_cast<uint16_t>(row_count_));
-  PutLe16(&page_[kFreeSpaceOffset], static_cast<uint16_t>(FreeSpace()));
+  PutHead();
   return row_number;
 }
 

@@ -30,6 +30,8 @@ class DataPage {
   void Clear();
 
  private:
+  void PutHead();  // with the free space as it now is
+
   const Format& format_;
   uint32_t owner_page_;
   std::vector<uint8_t> page_;

@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "jet/write/page_head.h"
+
 namespace vorelka::jet::writer {
 
 using namespace format;  // NOLINT(google-build-using-namespace): the format this writes
-using namespace index;  // NOLINT(google-build-using-namespace)
+using namespace index;   // NOLINT(google-build-using-namespace)
 namespace {
-
 
 using EntryBytes = std::array<uint8_t, kLeafEntrySize>;
 
@@ -16,8 +17,7 @@ EntryBytes LeafEntryBytes(const IndexEntry& entry) {
   EntryBytes bytes;
   const auto key = EncodeLongKey(entry.key);
   std::memcpy(bytes.data(), key.data(), key.size());
-  PutBe24(&bytes[kLongKeySize], entry.row_pointer >> data::kRowNumberBits);
-  bytes[kLongKeySize + 3] = static_cast<uint8_t>(entry.row_pointer & data::kRowNumberMask);
+  PutEntryRowPointer(&bytes[kLongKeySize], entry.row_pointer);
   return bytes;
 }
 
@@ -31,10 +31,10 @@ size_t CommonKeyPrefix(const EntryBytes& a, const EntryBytes& b) {
 class IndexPage {
  public:
   IndexPage(const Format& format, bool leaf, uint32_t owner)
-      : format_(format), bytes_(format.page_size, 0) {
-    PutU8(&bytes_[0], leaf ? kIndexLeafPageType : kIndexNodePageType);
-    PutU8(&bytes_[1], kPageTypeSecondByte);
-    PutLe32(&bytes_[kPageOwnerOffset], owner);
+      : format_(format),
+        type_(leaf ? kIndexLeafPageType : kIndexNodePageType),
+        owner_(owner),
+        bytes_(format.page_size, 0) {
     if (!leaf) PutU8(&bytes_[format.index.node_flag_offset], kNodePageFlag);
   }
 
@@ -63,13 +63,16 @@ class IndexPage {
   }
 
   const uint8_t* Finish() {
-    PutLe16(&bytes_[kFreeSpaceOffset],
-            static_cast<uint16_t>(format_.page_size - format_.index.EntriesStart() - used_));
+    const auto free_space =
+        static_cast<uint16_t>(format_.page_size - format_.index.EntriesStart() - used_);
+    PutPageHead(bytes_.data(), type_, free_space, owner_);
     return bytes_.data();
   }
 
  private:
   const Format& format_;
+  uint8_t type_;
+  uint32_t owner_;
   std::vector<uint8_t> bytes_;
   size_t prefix_ = 0;
   size_t used_ = 0;
@@ -110,6 +113,11 @@ struct Child {
 };
 
 }  // namespace
+
+void PutEntryRowPointer(uint8_t* out, uint32_t row_pointer) {
+  PutBe24(out, data::PageOfRowPointer(row_pointer));
+  PutU8(out + kRowPointerSize - 1, static_cast<uint8_t>(data::RowOfRowPointer(row_pointer)));
+}
 
 IndexBuild BuildIndex(const Format& format, uint32_t owner_page,
                       const std::vector<IndexEntry>& entries, uint32_t first_page,

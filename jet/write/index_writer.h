@@ -16,13 +16,17 @@ using format::Format;
 
 struct IndexEntry {
   int32_t key;
-  uint32_t row_pointer;  // data page << 8 | row
+  uint32_t row_pointer;  // data::MakeRowPointer(page, row)
 };
 
 struct IndexBuild {
   uint32_t root_page = 0;
   std::vector<uint32_t> pages;  // every page of the index, ascending
 };
+
+// Puts a row pointer where an index entry holds it: the page in 3 bytes,
+// big-endian, then the row.
+void PutEntryRowPointer(uint8_t* out, uint32_t row_pointer);
 
 using PageSink = std::function<void(uint32_t page_number, const uint8_t* bytes)>;
 

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "jet/format/data_page.h"
 #include "jet/format/index_page.h"
 #include "jet/format/text_index.h"
+#include "jet/write/index_writer.h"
 
 namespace vorelka::jet::writer {
 
@@ -15,10 +17,9 @@ std::string LongKey(uint32_t value) {
   return std::string(key.begin(), key.end());
 }
 
-std::string RowPointer(uint32_t page, size_t row) {
+std::string PointerBytes(uint32_t page, size_t row) {
   uint8_t bytes[index::kRowPointerSize];
-  PutBe24(bytes, page);
-  bytes[3] = static_cast<uint8_t>(row);
+  PutEntryRowPointer(bytes, data::MakeRowPointer(page, static_cast<uint32_t>(row)));
   return std::string(bytes, bytes + sizeof bytes);
 }
 
@@ -49,12 +50,13 @@ bool CatalogNameKey(const Format& format, const std::string& name, std::string* 
   return true;
 }
 
-std::vector<std::vector<std::string>> CatalogIndexEntries(
-    const Format& format, const std::vector<CatalogObject>& objects, uint32_t catalog_page) {
+std::vector<std::vector<std::string>> CatalogIndexEntries(const Format& format,
+                                                          const std::vector<CatalogObject>& objects,
+                                                          uint32_t catalog_page) {
   std::vector<Keyed> by_parent_and_name;
   std::vector<Keyed> by_id;
   for (size_t row = 0; row < objects.size(); ++row) {
-    const std::string pointer = RowPointer(catalog_page, row);
+    const std::string pointer = PointerBytes(catalog_page, row);
     std::string name;
     CatalogNameKey(format, objects[row].name, &name);  // names are checked beforehand
     by_parent_and_name.push_back({LongKey(objects[row].parent_id) + name, pointer});
@@ -67,7 +69,7 @@ std::vector<std::vector<std::string>> AccessControlIndexEntries(
     const std::vector<AccessControlEntry>& entries, uint32_t ace_page) {
   std::vector<Keyed> by_object;
   for (size_t row = 0; row < entries.size(); ++row) {
-    by_object.push_back({LongKey(entries[row].object_id), RowPointer(ace_page, row)});
+    by_object.push_back({LongKey(entries[row].object_id), PointerBytes(ace_page, row)});
   }
   return {InIndexOrder(std::move(by_object))};
 }

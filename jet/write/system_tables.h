@@ -8,7 +8,8 @@
 //   MSysQueries        saved queries; none here
 //   MSysRelationships  relations between tables; none here
 //
-// Their definitions lie on pages 2 to 5; each has the indexes Jet gives it:
+// Their definitions lie on pages 2 to 5, the rows of the first two on pages
+// 8 and 9 (page.h); each has the indexes Jet gives it:
 //
 //   MSysObjects        ParentIdName (ParentId, Name) unique; Id primary key
 //   MSysACEs           ObjectId, required
@@ -35,11 +36,17 @@ struct IndexShape {
   bool primary_key;
 };
 
+// A system table with all it holds: its definition, its rows, which fit on
+// one data page, and the entries of each of its indexes, which fit on one
+// leaf page each.
 struct SystemTable {
   std::string name;
   uint32_t definition_page;
   TableLayout layout;
   std::vector<IndexShape> indexes;
+  uint32_t data_page = 0;  // 0: the table has no rows and no data page
+  std::vector<std::vector<uint8_t>> rows;
+  std::vector<std::vector<std::string>> index_entries;  // one list per index, in index order
 };
 
 // Column numbers of MSysObjects.
@@ -65,11 +72,28 @@ enum CatalogColumn : uint16_t {
 };
 
 // Column numbers of MSysACEs.
-enum AccessControlColumn : uint16_t { kAceObjectId, kAceSid, kAceAcm, kAceInheritable, kAceColumns };
+enum AccessControlColumn : uint16_t {
+  kAceObjectId,
+  kAceSid,
+  kAceAcm,
+  kAceInheritable,
+  kAceColumns
+};
 
-// MSysObjects, MSysACEs, MSysQueries and MSysRelationships, in that order.
-std::vector<SystemTable> SystemTables(const Format& format);
 TableLayout CatalogLayout(const Format& format);
 TableLayout AccessControlLayout(const Format& format);
+
+// Each system table of a database whose one user table is `table_name`,
+// defined on table_page and made on `date`. CatalogTable returns false with
+// *problem set if the catalog cannot hold the name.
+bool CatalogTable(const Format& format, const std::string& table_name, uint32_t table_page,
+                  double date, SystemTable* table, std::string* problem);
+SystemTable AccessControlTable(const Format& format, uint32_t table_page);
+SystemTable QueriesTable(const Format& format);
+SystemTable RelationshipsTable(const Format& format);
+
+// All four, in the order above.
+bool MakeSystemTables(const Format& format, const std::string& table_name, uint32_t table_page,
+                      double date, std::vector<SystemTable>* tables, std::string* problem);
 
 }  // namespace vorelka::jet::writer

@@ -2,18 +2,16 @@
 
 #include <algorithm>
 
-#include "jet/write/header_page.h"
 #include "jet/format/header_page.h"
+#include "jet/write/header_page.h"
+#include "jet/write/page_head.h"
 #include "jet/write/text_encoding.h"
 
 namespace vorelka::jet::writer {
 
 using namespace format;  // NOLINT(google-build-using-namespace): the format this writes
-using namespace tdef;  // NOLINT(google-build-using-namespace)
+using namespace tdef;    // NOLINT(google-build-using-namespace)
 namespace {
-
-
-
 
 class Bytes {
  public:
@@ -113,16 +111,8 @@ bool BuildTableDefinition(const Format& format, const TableLayout& layout, const
   const auto index_count = static_cast<uint32_t>(facts.indexes.size());
   out->clear();
   Bytes b(out);
-  b.U8(kTableDefinitionPageType);
-  b.U8(kPageTypeSecondByte);
-  if (jet4) {
-    b.Le16(0);  // free space, set once the length is known
-  } else {
-    b.U8(kJet3DefinitionId[0]);
-    b.U8(kJet3DefinitionId[1]);
-  }
-  b.Le32(0);  // next page, set when paginated
-  b.Le32(0);  // length, set below
+  b.Zeros(kLengthOffset);  // the page head, put on by PaginateTableDefinition
+  b.Le32(0);               // length, set below
   if (jet4) b.Le32(kJet4TableMagic);
   b.Le32(facts.row_count);
   b.Le32(0);  // next autonumber
@@ -151,9 +141,8 @@ bool BuildTableDefinition(const Format& format, const TableLayout& layout, const
   }
   std::vector<uint32_t> by_name(facts.indexes.size());
   for (uint32_t k = 0; k < by_name.size(); ++k) by_name[k] = k;
-  std::sort(by_name.begin(), by_name.end(), [&](uint32_t x, uint32_t y) {
-    return facts.indexes[x].name < facts.indexes[y].name;
-  });
+  std::sort(by_name.begin(), by_name.end(),
+            [&](uint32_t x, uint32_t y) { return facts.indexes[x].name < facts.indexes[y].name; });
   for (const IndexFacts& index : facts.indexes) PutPhysicalIndex(format, b, index);
   for (uint32_t k : by_name) PutLogicalIndex(format, b, k, facts.indexes[k]);
   for (uint32_t k : by_name) {
@@ -168,35 +157,33 @@ bool BuildTableDefinition(const Format& format, const TableLayout& layout, const
 std::vector<std::vector<uint8_t>> PaginateTableDefinition(const Format& format,
                                                           const std::vector<uint8_t>& definition,
                                                           uint32_t first_continuation) {
+  // The first page holds the definition's own first bytes, head included;
+  // each continuation starts its share after a head of its own.
   std::vector<std::vector<uint8_t>> pages;
+  std::vector<size_t> used;
   const size_t size = format.page_size;
   size_t pos = 0;
   while (pos < definition.size()) {
     std::vector<uint8_t> page(size, 0);
-    size_t body = 0;
-    if (pages.empty()) {
-      body = std::min(size, definition.size());
-      std::copy_n(definition.begin(), body, page.begin());
-    } else {
-      page[0] = kTableDefinitionPageType;
-      page[1] = kPageTypeSecondByte;
-      body = std::min(size - kContinuationStart, definition.size() - pos);
-      std::copy_n(definition.begin() + static_cast<ptrdiff_t>(pos), body,
-                  page.begin() + kContinuationStart);
-    }
+    const size_t start = pages.empty() ? 0 : kContinuationStart;
+    const size_t body = std::min(size - start, definition.size() - pos);
+    std::copy_n(definition.begin() + static_cast<ptrdiff_t>(pos), body,
+                page.begin() + static_cast<ptrdiff_t>(start));
     pos += body;
-    const size_t used = pages.empty() ? body : body + kContinuationStart;
-    if (format.id == JetFormat::kJet4) {
-      const size_t free_space = size - used >= kContinuationStart ? size - used - kContinuationStart : 0;
-      PutLe16(&page[kFreeSpaceOffset], static_cast<uint16_t>(free_space));
-    } else {
-      page[kFreeSpaceOffset] = kJet3DefinitionId[0];
-      page[kFreeSpaceOffset + 1] = kJet3DefinitionId[1];
-    }
+    used.push_back(start + body);
     pages.push_back(std::move(page));
   }
-  for (size_t k = 0; k + 1 < pages.size(); ++k) {
-    PutLe32(&pages[k][tdef::kNextPageOffset], first_continuation + static_cast<uint32_t>(k));
+  // Jet 4 records the free space less 8 bytes; Jet 3 has "VC" there. The
+  // owner field of a definition page names its next page.
+  static_assert(kNextPageOffset == kPageOwnerOffset);
+  for (size_t k = 0; k < pages.size(); ++k) {
+    const size_t left = size - used[k];
+    const uint16_t free_space =
+        format.id == JetFormat::kJet4
+            ? static_cast<uint16_t>(left >= kContinuationStart ? left - kContinuationStart : 0)
+            : GetLe16(kJet3DefinitionId);
+    const uint32_t next = k + 1 < pages.size() ? first_continuation + static_cast<uint32_t>(k) : 0;
+    PutPageHead(pages[k].data(), kTableDefinitionPageType, free_space, next);
   }
   return pages;
 }

@@ -23,7 +23,7 @@
 //             key, [Jet 4: 0(4)]
 //   index names, then 0xFFFF (no long-value column maps).
 //
-// Maps are named by row pointers (page << 8 | row). A definition longer than
+// Maps are named by row pointers (data::MakeRowPointer). A definition longer than
 // a page continues on further pages, each with an 8-byte header.
 #pragma once
 
@@ -57,8 +57,9 @@ struct TableFacts {
   std::vector<IndexFacts> indexes;
 };
 
-// The whole definition, page header included. Returns false with *problem
-// set if a name cannot be encoded.
+// The whole definition; its first 8 bytes, the page head, are left for
+// PaginateTableDefinition. Returns false with *problem set if a name cannot
+// be encoded.
 bool BuildTableDefinition(const Format& format, const TableLayout& layout, const TableFacts& facts,
                           std::vector<uint8_t>* out, std::string* problem);
 

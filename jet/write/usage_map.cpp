@@ -2,12 +2,13 @@
 
 #include <stdexcept>
 
+#include "jet/write/page_head.h"
+
 namespace vorelka::jet::writer {
 
 using namespace format;  // NOLINT(google-build-using-namespace): the format this writes
-using namespace map;  // NOLINT(google-build-using-namespace)
+using namespace map;     // NOLINT(google-build-using-namespace)
 namespace {
-
 
 void SetBit(uint8_t* bitmap, uint32_t bit) {
   bitmap[bit / 8] = static_cast<uint8_t>(bitmap[bit / 8] | (1u << (bit % 8)));
@@ -60,8 +61,7 @@ UsageMap BuildUsageMap(const Format& format, const std::vector<uint32_t>& pages,
     if (index >= slots) throw std::length_error("page beyond what a usage map can cover");
     if (index != current_index) {
       std::vector<uint8_t> bytes(format.page_size, 0);
-      PutU8(&bytes[0], kUsageMapPageType);
-      PutU8(&bytes[1], kPageTypeSecondByte);
+      PutPageHead(bytes.data(), kUsageMapPageType, 0, 0);  // the bitmap is set below
       PutLe32(&map.row[kReferencePagesOffset + index * kPagePointerSize], *next_page);
       map.map_pages.emplace_back((*next_page)++, std::move(bytes));
       current_index = index;

@@ -3,12 +3,9 @@
 #include <algorithm>
 #include <iterator>
 
-#include "jet/write/access_rights.h"
-#include "jet/write/catalog.h"
 #include "jet/write/header_page.h"
 #include "jet/write/row_encoder.h"
 #include "jet/write/schema_check.h"
-#include "jet/write/system_indexes.h"
 #include "jet/write/table_definition.h"
 #include "jet/write/text_encoding.h"
 #include "jet/write/usage_map.h"
@@ -24,10 +21,6 @@ constexpr uint32_t kNoTableOwner = 0;
 // page per span of pages it covers.
 uint64_t MapPageReserve(const Format& format, uint64_t pages) {
   return 3 * (pages / format.PagesPerMapPage() + 1);
-}
-
-uint32_t RowPointer(uint32_t page, uint32_t row) {
-  return page << data::kRowNumberBits | row;
 }
 
 std::string FormatName(const Format& format) {
@@ -108,7 +101,7 @@ void WordsTableWriter::Add(const WordRow& row) {
   if (!page_.Fits(row_.size()) && !FlushDataPage()) return;
   const uint8_t row_number = page_.AddRow(row_.data(), row_.size());
   keys_.push_back(
-      {row.id, RowPointer(page_number_, row_number), static_cast<uint32_t>(add_count_)});
+      {row.id, data::MakeRowPointer(page_number_, row_number), static_cast<uint32_t>(add_count_)});
 }
 
 bool WordsTableWriter::CheckPageLimit(uint64_t pages_in_use) {
@@ -139,23 +132,28 @@ bool WordsTableWriter::FlushDataPage() {
   return true;
 }
 
+// The steps take the numbers of the pages they add from next_page_ in turn,
+// so their order fixes the file's layout; each runs only while the build is
+// sound.
 Status WordsTableWriter::Finish() {
   if (finished_) {
     Fail("the build was already finished or abandoned");
     return status_;
   }
   finished_ = true;
-  if (status_.ok() && page_.RowCount() > 0) {
-    last_page_has_room_ = page_.FreeSpace() > 0 && page_.RowCount() < data::kMaxRowsPerPage;
-    FlushDataPage();
+  if (ok()) WriteLastDataPage();
+  if (ok()) CheckDuplicateKeys();
+  if (ok()) WriteTableIndex();
+  if (ok()) BuildSystemTables();
+  if (ok()) WriteTableDefinition();
+  for (const SystemTable& table : system_tables_) {
+    if (ok()) WriteSystemTable(table);
   }
-  next_page_ = page_number_;
-  if (status_.ok() && CheckDuplicateKeys() && WriteIndexAndMaps() && WriteDefinitionsAndCatalog() &&
-      WriteGlobalMapsAndHeader()) {
-    std::string problem;
-    if (!file_->Commit(&problem)) Fail(problem);
-  }
-  if (!status_.ok() && file_) file_->Discard();
+  if (ok()) WriteUsageMapRows();
+  if (ok()) WriteGlobalUsageMaps();
+  if (ok()) WriteHeader();
+  if (ok()) CommitFile();
+  if (!ok() && file_) file_->Discard();
   return status_;
 }
 
@@ -165,7 +163,17 @@ void WordsTableWriter::Abandon() {
   if (file_) file_->Discard();
 }
 
-bool WordsTableWriter::CheckDuplicateKeys() {
+void WordsTableWriter::WriteLastDataPage() {
+  if (page_.RowCount() > 0) {
+    last_page_has_room_ = page_.FreeSpace() > 0 && page_.RowCount() < data::kMaxRowsPerPage;
+    if (!FlushDataPage()) return;
+  }
+  next_page_ = page_number_;
+}
+
+// Sorts the keys for the index, stably, so that rows keep their Add order
+// in the message about a repeated key.
+void WordsTableWriter::CheckDuplicateKeys() {
   auto by_key = [](const KeyRecord& a, const KeyRecord& b) { return a.key < b.key; };
   if (!std::is_sorted(keys_.begin(), keys_.end(), by_key)) {
     std::stable_sort(keys_.begin(), keys_.end(), by_key);
@@ -174,39 +182,109 @@ bool WordsTableWriter::CheckDuplicateKeys() {
     if (keys_[i].key == keys_[i - 1].key) {
       Fail("duplicate key " + std::to_string(keys_[i].key) + ": rows " +
            std::to_string(keys_[i - 1].add_number) + " and " + std::to_string(keys_[i].add_number));
-      return false;
+      return;
     }
   }
-  return true;
 }
 
-bool WordsTableWriter::WriteIndexAndMaps() {
+// The primary-key index, right after the data pages.
+void WordsTableWriter::WriteTableIndex() {
   std::vector<IndexEntry> entries;
   entries.reserve(keys_.size());
   for (const KeyRecord& k : keys_) entries.push_back({k.key, k.row_pointer});
   index_ = BuildIndex(format_, kTableDefinitionPage, entries, next_page_,
                       [this](uint32_t page, const uint8_t* bytes) { WritePage(page, bytes); });
-  if (!status_.ok()) return false;
+  if (!ok()) return;
   next_page_ += static_cast<uint32_t>(index_.pages.size());
-  if (!CheckPageLimit(next_page_ + MapPageReserve(format_, next_page_))) return false;
-  return BuildSystemTables();
+  CheckPageLimit(next_page_ + MapPageReserve(format_, next_page_));
 }
 
-// The rows of the catalog and of MSysACEs, and the indexes of every system
-// table, each a single leaf page.
-bool WordsTableWriter::BuildSystemTables() {
-  system_tables_ = SystemTables(format_);
+void WordsTableWriter::BuildSystemTables() {
   std::string problem;
-  catalog_objects_ = CatalogObjects(schema_.table, kTableDefinitionPage);
-  if (!BuildCatalogRows(format_, catalog_objects_, date_, &catalog_rows_, &problem)) {
+  if (!MakeSystemTables(format_, schema_.table, kTableDefinitionPage, date_, &system_tables_,
+                        &problem)) {
     Fail(problem);
-    return false;
   }
-  ace_entries_ = AccessControlEntries(kTableDefinitionPage);
-  ace_rows_ = BuildAccessControlRows(format_, ace_entries_);
-  catalog_index_entries_ = CatalogIndexEntries(format_, catalog_objects_, kCatalogDataPage);
-  ace_index_entries_ = AccessControlIndexEntries(ace_entries_, kAccessControlDataPage);
-  return true;
+}
+
+// The user's table: its data pages, the last of them free for more rows if
+// it has room, and its primary key.
+void WordsTableWriter::WriteTableDefinition() {
+  std::vector<uint32_t> free_pages;
+  if (last_page_has_room_) free_pages.push_back(data_pages_.back());
+  TableFacts facts;
+  facts.row_count = static_cast<uint32_t>(keys_.size());
+  facts.owned_pages_map = AddUsageMap(data_pages_);
+  facts.free_space_map = AddUsageMap(free_pages);
+  facts.indexes.push_back({"PrimaryKey",
+                           {layout_.columns[0].number},
+                           tdef::kUniqueIndexFlag | tdef::kRequiredIndexFlag,
+                           /*primary_key=*/true,
+                           index_.root_page,
+                           AddUsageMap(index_.pages)});
+  WriteDefinition(kTableDefinitionPage, layout_, facts);
+}
+
+// A system table: its data page, if it has rows, owned and with space free;
+// one leaf page per index; then its definition.
+void WordsTableWriter::WriteSystemTable(const SystemTable& table) {
+  TableFacts facts;
+  facts.system = true;
+  std::vector<uint32_t> pages;
+  if (table.data_page != 0) {
+    if (!WriteRowsPage(table)) return;
+    pages.push_back(table.data_page);
+    facts.row_count = static_cast<uint32_t>(table.rows.size());
+  }
+  facts.owned_pages_map = AddUsageMap(pages);
+  facts.free_space_map = AddUsageMap(pages);
+  for (size_t k = 0; k < table.indexes.size(); ++k) {
+    const IndexShape& shape = table.indexes[k];
+    const std::vector<uint8_t> leaf =
+        BuildSingleLeaf(format_, table.definition_page, table.index_entries[k]);
+    if (leaf.empty()) {
+      Fail("the index " + shape.name + " of " + table.name + " does not fit on one page");
+      return;
+    }
+    const uint32_t root = next_page_++;
+    if (!WritePage(root, leaf.data())) return;
+    facts.indexes.push_back(
+        {shape.name, shape.columns, shape.flags, shape.primary_key, root, AddUsageMap({root})});
+  }
+  WriteDefinition(table.definition_page, table.layout, facts);
+}
+
+// The pages of usage-map rows that AddUsageMap filled.
+void WordsTableWriter::WriteUsageMapRows() {
+  for (const auto& [number, page] : map_pages_) {
+    if (!WritePage(number, page.bytes())) return;
+  }
+}
+
+void WordsTableWriter::WriteGlobalUsageMaps() {
+  const uint32_t page_count = next_page_;
+  if (!CheckPageLimit(page_count)) return;
+  // Row 0: pages free for reuse; none inside the file, all past its end.
+  std::vector<uint32_t> free_pages;
+  for (uint32_t p = page_count; p < format_.map.inline_bitmap_size * 8; ++p)
+    free_pages.push_back(p);
+  const std::vector<uint8_t> free_map = InlineMapRow(format_, 0, free_pages);
+  const std::vector<uint8_t> empty_map = InlineMapRow(format_, 0, {});
+  DataPage global(format_, kGlobalUsageMapPage);
+  global.AddRow(free_map.data(), free_map.size());
+  global.AddRow(empty_map.data(), empty_map.size());
+  WritePage(kGlobalUsageMapPage, global.bytes());
+}
+
+void WordsTableWriter::WriteHeader() {
+  std::vector<uint8_t> header(format_.page_size);
+  WriteHeaderPage(format_, date_, header.data());
+  WritePage(kHeaderPage, header.data());
+}
+
+void WordsTableWriter::CommitFile() {
+  std::string problem;
+  if (!file_->Commit(&problem)) Fail(problem);
 }
 
 // Map rows fill kUsageMapRowsPage, then further pages taken as needed.
@@ -218,7 +296,19 @@ uint32_t WordsTableWriter::AddUsageMap(const std::vector<uint32_t>& pages) {
     map_pages_.emplace_back(number, DataPage(format_, kNoTableOwner));
   }
   auto& [number, page] = map_pages_.back();
-  return RowPointer(number, page.AddRow(map.row.data(), map.row.size()));
+  return data::MakeRowPointer(number, page.AddRow(map.row.data(), map.row.size()));
+}
+
+bool WordsTableWriter::WriteRowsPage(const SystemTable& table) {
+  DataPage page(format_, table.definition_page);
+  for (const auto& row : table.rows) {
+    if (!page.Fits(row.size())) {
+      Fail("the rows of " + table.name + " do not fit on one page");
+      return false;
+    }
+    page.AddRow(row.data(), row.size());
+  }
+  return WritePage(table.data_page, page.bytes());
 }
 
 bool WordsTableWriter::WriteDefinition(uint32_t page, const TableLayout& layout,
@@ -235,93 +325,6 @@ bool WordsTableWriter::WriteDefinition(uint32_t page, const TableLayout& layout,
     if (!WritePage(next_page_++, pages[k].data())) return false;
   }
   return true;
-}
-
-bool WordsTableWriter::WriteDefinitionsAndCatalog() {
-  map_pages_.clear();
-  std::vector<uint32_t> free_pages;
-  if (last_page_has_room_) free_pages.push_back(data_pages_.back());
-  TableFacts table;
-  table.row_count = static_cast<uint32_t>(keys_.size());
-  table.owned_pages_map = AddUsageMap(data_pages_);
-  table.free_space_map = AddUsageMap(free_pages);
-  table.indexes.push_back({"PrimaryKey",
-                           {layout_.columns[0].number},
-                           tdef::kUniqueIndexFlag | tdef::kRequiredIndexFlag,
-                           /*primary_key=*/true,
-                           index_.root_page,
-                           AddUsageMap(index_.pages)});
-  if (!WriteDefinition(kTableDefinitionPage, layout_, table)) return false;
-
-  for (const SystemTable& system : system_tables_) {
-    const std::vector<std::vector<uint8_t>>* rows = nullptr;
-    uint32_t data_page = 0;
-    if (system.definition_page == kCatalogDefinitionPage) {
-      rows = &catalog_rows_, data_page = kCatalogDataPage;
-    } else if (system.definition_page == kAccessControlDefinitionPage) {
-      rows = &ace_rows_, data_page = kAccessControlDataPage;
-    }
-    std::vector<uint32_t> pages;
-    TableFacts facts;
-    facts.system = true;
-    if (rows != nullptr) {
-      DataPage page(format_, system.definition_page);
-      for (const auto& row : *rows) {
-        if (!page.Fits(row.size())) {
-          Fail("the rows of " + system.name + " do not fit on one page");
-          return false;
-        }
-        page.AddRow(row.data(), row.size());
-      }
-      if (!WritePage(data_page, page.bytes())) return false;
-      pages.push_back(data_page);
-      facts.row_count = static_cast<uint32_t>(rows->size());
-    }
-    facts.owned_pages_map = AddUsageMap(pages);
-    facts.free_space_map = AddUsageMap(pages);
-    const auto entries = system.definition_page == kCatalogDefinitionPage ? catalog_index_entries_
-                         : system.definition_page == kAccessControlDefinitionPage
-                             ? ace_index_entries_
-                             : std::vector<std::vector<std::string>>{};
-    for (size_t k = 0; k < system.indexes.size(); ++k) {
-      const IndexShape& shape = system.indexes[k];
-      const std::vector<uint8_t> leaf = BuildSingleLeaf(
-          format_, system.definition_page, k < entries.size() ? entries[k] : std::vector<std::string>{});
-      if (leaf.empty()) {
-        Fail("the index " + shape.name + " of " + system.name + " does not fit on one page");
-        return false;
-      }
-      const uint32_t root = next_page_++;
-      if (!WritePage(root, leaf.data())) return false;
-      facts.indexes.push_back(
-          {shape.name, shape.columns, shape.flags, shape.primary_key, root, AddUsageMap({root})});
-    }
-    if (!WriteDefinition(system.definition_page, system.layout, facts)) return false;
-  }
-
-  for (const auto& [number, page] : map_pages_) {
-    if (!WritePage(number, page.bytes())) return false;
-  }
-  return true;
-}
-
-bool WordsTableWriter::WriteGlobalMapsAndHeader() {
-  const uint32_t page_count = next_page_;
-  if (!CheckPageLimit(page_count)) return false;
-  // Row 0: pages free for reuse; none inside the file, all past its end.
-  std::vector<uint32_t> free_pages;
-  for (uint32_t p = page_count; p < format_.map.inline_bitmap_size * 8; ++p)
-    free_pages.push_back(p);
-  const std::vector<uint8_t> free_map = InlineMapRow(format_, 0, free_pages);
-  const std::vector<uint8_t> empty_map = InlineMapRow(format_, 0, {});
-  DataPage global(format_, kGlobalUsageMapPage);
-  global.AddRow(free_map.data(), free_map.size());
-  global.AddRow(empty_map.data(), empty_map.size());
-  if (!WritePage(kGlobalUsageMapPage, global.bytes())) return false;
-
-  std::vector<uint8_t> header(format_.page_size);
-  WriteHeaderPage(format_, date_, header.data());
-  return WritePage(kHeaderPage, header.data());
 }
 
 }  // namespace vorelka::jet::writer

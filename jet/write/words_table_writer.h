@@ -1,7 +1,7 @@
 // The work behind WordsTableBuilder: rows go to data pages as they come;
-// Finish writes the index, the usage maps, the definitions, the catalog and
-// the header, then renames the file into place. The file layout is described
-// in words_table_builder.cpp.
+// Finish writes the rest in a fixed sequence of steps (see Finish) and
+// renames the file into place. The file layout is described in
+// words_table_builder.cpp.
 #pragma once
 
 #include <cstdint>
@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "jet/write/access_rights.h"
-#include "jet/write/catalog.h"
+#include "jet/format/format.h"
 #include "jet/write/data_page.h"
 #include "jet/write/index_writer.h"
 #include "jet/write/page_file.h"
@@ -20,7 +19,6 @@
 #include "jet/write/table_definition.h"
 #include "jet/write/table_layout.h"
 #include "jet/write/words_table_builder.h"
-#include "jet/format/format.h"
 
 namespace vorelka::jet::writer {
 
@@ -46,18 +44,29 @@ class WordsTableWriter {
     uint32_t add_number;  // 1-based, for messages
   };
 
+  bool ok() const { return status_.ok(); }
   void Fail(std::string message);
   std::string RowName(uint64_t add_number, int32_t id) const;
   bool FlushDataPage();
   bool CheckPageLimit(uint64_t pages_in_use);
   bool WritePage(uint32_t page, const uint8_t* bytes);
-  bool CheckDuplicateKeys();
-  bool WriteIndexAndMaps();
-  bool BuildSystemTables();
+
+  // Finish's steps, in the order it takes them.
+  void WriteLastDataPage();
+  void CheckDuplicateKeys();
+  void WriteTableIndex();
+  void BuildSystemTables();
+  void WriteTableDefinition();
+  void WriteSystemTable(const SystemTable& table);
+  void WriteUsageMapRows();
+  void WriteGlobalUsageMaps();
+  void WriteHeader();
+  void CommitFile();
+
+  // Shared by the steps.
   uint32_t AddUsageMap(const std::vector<uint32_t>& pages);
+  bool WriteRowsPage(const SystemTable& table);
   bool WriteDefinition(uint32_t page, const TableLayout& layout, const TableFacts& facts);
-  bool WriteDefinitionsAndCatalog();
-  bool WriteGlobalMapsAndHeader();
 
   const Format& format_;
   TableSchema schema_;
@@ -77,14 +86,8 @@ class WordsTableWriter {
 
   // Built by Finish.
   IndexBuild index_;
-  std::vector<std::pair<uint32_t, DataPage>> map_pages_;  // page number, usage-map rows
   std::vector<SystemTable> system_tables_;
-  std::vector<CatalogObject> catalog_objects_;
-  std::vector<std::vector<uint8_t>> catalog_rows_;
-  std::vector<AccessControlEntry> ace_entries_;
-  std::vector<std::vector<uint8_t>> ace_rows_;
-  std::vector<std::vector<std::string>> catalog_index_entries_;  // per index
-  std::vector<std::vector<std::string>> ace_index_entries_;
+  std::vector<std::pair<uint32_t, DataPage>> map_pages_;  // page number, usage-map rows
 
   // Scratch space reused by Add.
   std::vector<std::string> texts_;
