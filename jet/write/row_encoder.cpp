@@ -1,13 +1,15 @@
 #include "jet/write/row_encoder.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "jet/format/decode_row.h"
 
 namespace vorelka::jet::writer {
 
 using namespace format;  // NOLINT(google-build-using-namespace): the format this writes
 using namespace data;  // NOLINT(google-build-using-namespace)
 namespace {
-
 
 size_t NullMaskSize(const TableLayout& layout) {
   return (layout.columns.size() + 7) / 8;
@@ -67,21 +69,6 @@ void EncodeJet4Trailer(const Format& format, const TableLayout& layout,
   PutLe16(out->data() + pos, static_cast<uint16_t>(n));
 }
 
-// Reads the offsets back the way the engines do, to prove the jump table.
-bool Jet3OffsetsReadBack(const std::vector<uint8_t>& row, size_t mask_size, size_t var_count,
-                         const std::vector<size_t>& expected) {
-  const size_t row_end = row.size() - 1;
-  size_t jumps = (row.size() - 1) / kJumpSpan;
-  const size_t column_pointer = row_end - mask_size - jumps - 1;
-  if ((column_pointer - var_count) / kJumpSpan < jumps) --jumps;
-  size_t used = 0;
-  for (size_t i = 0; i <= var_count; ++i) {
-    while (used < jumps && i == row[row_end - mask_size - used - 1]) ++used;
-    if (row[column_pointer - i] + used * kJumpSpan != expected[i]) return false;
-  }
-  return true;
-}
-
 bool EncodeJet3Trailer(const TableLayout& layout, const std::vector<size_t>& offsets,
                        std::vector<uint8_t>* out, std::string* problem) {
   const size_t n = layout.var_count;
@@ -99,7 +86,10 @@ bool EncodeJet3Trailer(const TableLayout& layout, const std::vector<size_t>& off
   for (size_t k = jumps.size(); k-- > 0;) out->push_back(jumps[k]);
   out->push_back(static_cast<uint8_t>(n));
   out->resize(out->size() + mask_size);
-  if (!Jet3OffsetsReadBack(*out, mask_size, n, offsets)) {
+  // Read back as the reader reads it, to prove the jump table.
+  const auto read_back = format::DecodeJet3VarOffsets(*out, static_cast<uint32_t>(mask_size));
+  if (!read_back || !std::equal(read_back->begin(), read_back->end(), offsets.begin(),
+                                offsets.begin() + static_cast<ptrdiff_t>(n + 1))) {
     *problem = "has a layout a Jet 3 row cannot express (" + std::to_string(out->size()) +
                " bytes over " + std::to_string(n) + " variable columns)";
     return false;

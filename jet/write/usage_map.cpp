@@ -1,7 +1,5 @@
 #include "jet/write/usage_map.h"
 
-#include <stdexcept>
-
 #include "jet/write/page_head.h"
 
 namespace vorelka::jet::writer {
@@ -44,8 +42,8 @@ size_t MapPagesNeeded(const Format& format, const std::vector<uint32_t>& pages) 
   return count;
 }
 
-UsageMap BuildUsageMap(const Format& format, const std::vector<uint32_t>& pages,
-                       uint32_t* next_page) {
+std::optional<UsageMap> BuildUsageMap(const Format& format, const std::vector<uint32_t>& pages,
+                                      uint32_t* next_page) {
   UsageMap map;
   if (FitsInline(format, pages)) {
     map.row = InlineMapRow(format, pages.empty() ? 0 : pages.front(), pages);
@@ -58,7 +56,7 @@ UsageMap BuildUsageMap(const Format& format, const std::vector<uint32_t>& pages,
   uint32_t current_index = UINT32_MAX;
   for (uint32_t page : pages) {
     const uint32_t index = page / span;
-    if (index >= slots) throw std::length_error("page beyond what a usage map can cover");
+    if (index >= slots) return std::nullopt;
     if (index != current_index) {
       std::vector<uint8_t> bytes(format.page_size, 0);
       PutPageHead(bytes.data(), kUsageMapPageType, 0, 0);  // the bitmap is set below

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -20,9 +21,10 @@ struct UsageMap {
 };
 
 // Builds the map of `pages` (ascending). Usage-map pages, if any, take page
-// numbers from *next_page on.
-UsageMap BuildUsageMap(const Format& format, const std::vector<uint32_t>& pages,
-                       uint32_t* next_page);
+// numbers from *next_page on. Nothing when a page lies beyond what a map
+// can name (beyond the largest file the format allows).
+std::optional<UsageMap> BuildUsageMap(const Format& format, const std::vector<uint32_t>& pages,
+                                      uint32_t* next_page);
 
 // An inline map starting at `first_page` with the bits of `pages` set;
 // pages outside its range are left out.

@@ -289,7 +289,12 @@ void WordsTableWriter::CommitFile() {
 
 // Map rows fill kUsageMapRowsPage, then further pages taken as needed.
 uint32_t WordsTableWriter::AddUsageMap(const std::vector<uint32_t>& pages) {
-  UsageMap map = BuildUsageMap(format_, pages, &next_page_);
+  std::optional<UsageMap> built = BuildUsageMap(format_, pages, &next_page_);
+  if (!built) {
+    Fail("the table needs more pages than a usage map can name");
+    return 0;
+  }
+  const UsageMap& map = *built;
   for (const auto& [number, bytes] : map.map_pages) WritePage(number, bytes.data());
   if (map_pages_.empty() || !map_pages_.back().second.Fits(map.row.size())) {
     const uint32_t number = map_pages_.empty() ? kUsageMapRowsPage : next_page_++;
