@@ -6,14 +6,15 @@ namespace vorelka::jet::format {
 namespace {
 
 // The offsets of Jet 4's two-byte table, as for Jet 3's.
-std::optional<std::vector<uint32_t>> DecodeJet4VarOffsets(std::span<const uint8_t> row,
-                                                          uint32_t mask_size) {
-  const size_t count_at = row.size() - mask_size - 2;  // caller keeps this in the row
+bool DecodeJet4VarOffsets(std::span<const uint8_t> row, uint32_t mask_size,
+                          std::vector<uint32_t>& offsets) {
+  if (row.size() < mask_size + 2) return false;
+  const size_t count_at = row.size() - mask_size - 2;
   const uint32_t count = GetLe16(row, count_at);
-  if (uint64_t{count + 1} * 2 > count_at) return std::nullopt;
-  std::vector<uint32_t> offsets(count + 1);
+  if (uint64_t{count + 1} * 2 > count_at) return false;
+  offsets.resize(count + 1);
   for (uint32_t i = 0; i <= count; ++i) offsets[i] = GetLe16(row, count_at - 2 * (i + 1));
-  return offsets;
+  return true;
 }
 
 // Where the table of offsets starts in the row: nothing of the values may
@@ -26,25 +27,25 @@ size_t VarTableStart(const Format& layout, size_t row_size, uint32_t mask_size, 
 
 }  // namespace
 
-std::optional<std::vector<uint32_t>> DecodeJet3VarOffsets(std::span<const uint8_t> row,
-                                                          uint32_t mask_size) {
-  if (row.size() < mask_size + 2) return std::nullopt;
+bool DecodeJet3VarOffsets(std::span<const uint8_t> row, uint32_t mask_size,
+                          std::vector<uint32_t>& offsets) {
+  if (row.size() < mask_size + 2) return false;
   const size_t row_end = row.size() - 1;
   const uint32_t count = row[row_end - mask_size];
   size_t jumps = (row.size() - 1) / data::kJumpSpan;
-  if (mask_size + jumps + 1 > row_end) return std::nullopt;
+  if (mask_size + jumps + 1 > row_end) return false;
   const size_t table_end = row_end - mask_size - jumps - 1;
-  if (table_end < count) return std::nullopt;
+  if (table_end < count) return false;
   // The last jump entry may be a filler: the offsets before it do not reach
   // that far.
   if ((table_end - count) / data::kJumpSpan < jumps) --jumps;
-  std::vector<uint32_t> offsets(count + 1);
+  offsets.resize(count + 1);
   size_t used = 0;
   for (uint32_t i = 0; i <= count; ++i) {
     while (used < jumps && i == row[row_end - mask_size - used - 1]) ++used;
     offsets[i] = static_cast<uint32_t>(row[table_end - i] + used * data::kJumpSpan);
   }
-  return offsets;
+  return true;
 }
 
 void DecodeRow(PageFile& file, const TableDefinition& table, std::span<const uint8_t> page,
@@ -61,15 +62,14 @@ void DecodeRow(PageFile& file, const TableDefinition& table, std::span<const uin
   if (mask_size + count_size >= size) fail("a row's null mask");
   const auto mask = row.subspan(size - mask_size);
 
-  std::vector<uint32_t> offsets{static_cast<uint32_t>(size - mask_size)};
+  // Kept from row to row: a scan decodes millions.
+  thread_local std::vector<uint32_t> offsets;
+  offsets.assign(1, static_cast<uint32_t>(size - mask_size));
   size_t var_table_start = size - mask_size;
   if (table.var_column_count > 0) {
-    const std::optional<std::vector<uint32_t>> found =
-        layout.id == JetFormat::kJet3 ? DecodeJet3VarOffsets(row, mask_size)
-        : mask_size + 2 + count_size <= size ? DecodeJet4VarOffsets(row, mask_size)
-                                             : std::nullopt;
+    const bool found = layout.id == JetFormat::kJet3 ? DecodeJet3VarOffsets(row, mask_size, offsets)
+                                                     : DecodeJet4VarOffsets(row, mask_size, offsets);
     if (!found) fail("a row's variable-column table");
-    offsets = *found;
     var_table_start = VarTableStart(layout, size, mask_size, offsets.size());
     if (var_table_start < count_size) fail("a row's variable-column table runs outside the row");
     for (size_t i = 0; i < offsets.size(); ++i) {

@@ -31,8 +31,8 @@ void DecodeRow(PageFile& file, const TableDefinition& table, std::span<const uin
 // Jet 3's table of variable-column offsets, read from a whole row whose
 // null mask takes `mask_size` bytes: the offsets of the values and of the
 // end of the data, each a byte plus 256 for every jump-table entry at or
-// before it. Nothing where the tables do not fit the row.
-std::optional<std::vector<uint32_t>> DecodeJet3VarOffsets(std::span<const uint8_t> row,
-                                                          uint32_t mask_size);
+// before it, into `offsets`. False where the tables do not fit the row.
+bool DecodeJet3VarOffsets(std::span<const uint8_t> row, uint32_t mask_size,
+                          std::vector<uint32_t>& offsets);
 
 }  // namespace vorelka::jet::format

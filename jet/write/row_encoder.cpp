@@ -87,9 +87,10 @@ bool EncodeJet3Trailer(const TableLayout& layout, const std::vector<size_t>& off
   out->push_back(static_cast<uint8_t>(n));
   out->resize(out->size() + mask_size);
   // Read back as the reader reads it, to prove the jump table.
-  const auto read_back = format::DecodeJet3VarOffsets(*out, static_cast<uint32_t>(mask_size));
-  if (!read_back || !std::equal(read_back->begin(), read_back->end(), offsets.begin(),
-                                offsets.begin() + static_cast<ptrdiff_t>(n + 1))) {
+  thread_local std::vector<uint32_t> read_back;
+  if (!format::DecodeJet3VarOffsets(*out, static_cast<uint32_t>(mask_size), read_back) ||
+      !std::equal(read_back.begin(), read_back.end(), offsets.begin(),
+                  offsets.begin() + static_cast<ptrdiff_t>(n + 1))) {
     *problem = "has a layout a Jet 3 row cannot express (" + std::to_string(out->size()) +
                " bytes over " + std::to_string(n) + " variable columns)";
     return false;
