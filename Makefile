@@ -4,7 +4,9 @@
 
 SHELL := /bin/bash
 
-# Every Debian package the build, the program and the tests need. `file` is
+# Every Debian package the build, the program and the tests need. mdbtools
+# (libmdb and its commands) is the tests' second reader of Jet files; the
+# program does not use it. `file` is
 # what CPack's Debian generator looks at the binaries with; lintian and
 # man-db check the package and its manual pages; llvm-14 brings llvm-rc,
 # which compiles the Windows resource script in the tests; lld links the

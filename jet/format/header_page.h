@@ -31,7 +31,7 @@ inline constexpr std::string_view kAceSignature{"Standard ACE DB\0", 16};
 inline constexpr size_t kVersionOffset = 0x14;
 inline constexpr uint8_t kVersionJet3 = 0x00;
 inline constexpr uint8_t kVersionJet4 = 0x01;
-inline constexpr uint8_t kLastKnownVersion = 0x06;  // Access 2019; libmdb reads up to here
+inline constexpr uint8_t kLastKnownVersion = 0x06;  // Access 2019
 
 inline constexpr size_t kMaskStart = 0x18;
 inline constexpr std::array<uint8_t, 4> kMaskKey = {0xC7, 0xDA, 0x39, 0x6B};
