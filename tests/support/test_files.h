@@ -44,6 +44,9 @@ void WriteWords(const std::filesystem::path& file, jet::JetFormat format,
 // Keys 1..count with words "english <n>" and "russian <n>".
 std::vector<Words> NumberedRows(int32_t count);
 
+// `piece` `times` times over.
+std::string Repeat(const std::string& piece, int times);
+
 std::string ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 

@@ -16,12 +16,6 @@ namespace {
 
 using jet::JetFormat;
 
-std::string Repeat(const std::string& piece, int times) {
-  std::string out;
-  for (int i = 0; i < times; ++i) out += piece;
-  return out;
-}
-
 class SecondReader : public ::testing::TestWithParam<JetFormat> {
  protected:
   TempDir dir_;

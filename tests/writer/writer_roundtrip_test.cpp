@@ -19,12 +19,6 @@ using jet::Status;
 using jet::TableSchema;
 using jet::WordsTableBuilder;
 
-std::string Repeat(const std::string& text, int times) {
-  std::string out;
-  for (int i = 0; i < times; ++i) out += text;
-  return out;
-}
-
 class WriterRoundTrip : public ::testing::TestWithParam<JetFormat> {
  protected:
   TempDir dir_;
