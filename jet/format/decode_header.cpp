@@ -1,6 +1,7 @@
 #include "jet/format/decode_header.h"
 
 #include <array>
+#include <cstring>
 #include <string_view>
 
 #include "jet/format/bytes.h"
@@ -37,6 +38,19 @@ HeaderFacts DecodeHeader(const Format& layout, std::span<uint8_t> page) {
       page, layout.id == JetFormat::kJet3 ? header::kJet3SortOrderOffset
                                           : header::kJet4SortOrderOffset));
   facts.database_key = GetLe32(page, header::kDatabaseKeyOffset);
+  std::span<const uint8_t> password;
+  std::array<uint8_t, 4> mask{};
+  if (layout.id == JetFormat::kJet3) {
+    password = page.subspan(header::kPasswordOffset, header::kJet3PasswordSize);
+  } else {
+    std::memcpy(&facts.creation_date, page.data() + header::kJet4CreationDateOffset,
+                sizeof facts.creation_date);
+    password = page.subspan(header::kPasswordOffset, header::kJet4PasswordSize);
+    mask = header::Jet4PasswordMask(facts.creation_date);
+  }
+  for (size_t i = 0; i < password.size(); ++i) {
+    if ((password[i] ^ mask[i % mask.size()]) != 0) facts.has_password = true;
+  }
   return facts;
 }
 

@@ -22,6 +22,8 @@ struct HeaderFacts {
   uint16_t code_page = 0;       // of Jet 3 text
   uint16_t sort_order = 0;      // of text indexes
   uint32_t database_key = 0;    // 0: pages are not masked
+  double creation_date = 0;     // Jet 4 only
+  bool has_password = false;    // a database password is set
 };
 
 // The format of a file that starts with `head`; raises UnrecognizedFormat,

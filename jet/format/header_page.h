@@ -46,6 +46,7 @@ inline constexpr size_t kJet3SortOrderOffset = 0x3A;
 inline constexpr size_t kCodePageOffset = 0x3C;
 inline constexpr size_t kDatabaseKeyOffset = 0x3E;
 inline constexpr size_t kPasswordOffset = 0x42;
+inline constexpr size_t kJet3PasswordSize = 20;
 inline constexpr size_t kJet4PasswordSize = 40;
 inline constexpr size_t kJet4SortOrderOffset = 0x6E;
 inline constexpr size_t kJet4CreationDateOffset = 0x72;
@@ -55,6 +56,17 @@ inline constexpr uint16_t kCyrillicCodePage = 1251;
 inline constexpr uint16_t kWesternCodePage = 1252;
 inline constexpr uint16_t kCyrillicSortOrder = 0x0419;
 inline constexpr uint16_t kGeneralSortOrder = 0x0409;
+
+// Jet 4 masks the password once more, byte by byte, with the whole days of
+// the creation date as a little-endian 32-bit number: an empty password is
+// stored as that mask over and over.
+// (A date no 32-bit number holds, in a damaged header, masks with 0.)
+inline std::array<uint8_t, 4> Jet4PasswordMask(double creation_date) {
+  const bool fits = creation_date > -2147483649.0 && creation_date < 2147483648.0;
+  const auto days = fits ? static_cast<uint32_t>(static_cast<int32_t>(creation_date)) : 0u;
+  return {static_cast<uint8_t>(days), static_cast<uint8_t>(days >> 8),
+          static_cast<uint8_t>(days >> 16), static_cast<uint8_t>(days >> 24)};
+}
 
 // A Jet date is a double: days since 1899-12-30.
 inline constexpr double kUnixEpochAsJetDate = 25569.0;  // 1970-01-01

@@ -44,11 +44,9 @@ void WriteHeaderPage(const Format& format, double creation_date, uint8_t* page) 
   } else {
     PutLe16(page + kJet4SortOrderOffset, SortOrderOf(format));
     std::memcpy(page + kJet4CreationDateOffset, &creation_date, sizeof creation_date);
-    // Jet 4 masks the password with the whole days of the creation date; an
-    // empty password is stored as that mask.
-    uint8_t mask[4];
-    PutLe32(mask, static_cast<uint32_t>(static_cast<int32_t>(creation_date)));
-    for (size_t i = 0; i < kJet4PasswordSize; ++i) page[kPasswordOffset + i] = mask[i % 4];
+    // An empty password is stored as its mask.
+    const auto mask = Jet4PasswordMask(creation_date);
+    for (size_t i = 0; i < kJet4PasswordSize; ++i) page[kPasswordOffset + i] = mask[i % mask.size()];
   }
   Rc4(kMaskKey, std::span<uint8_t>(page + kMaskStart, format.header_masked_size));
 }

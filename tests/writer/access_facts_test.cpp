@@ -1,0 +1,140 @@
+// Facts read from databases Access itself made (Access 97's Northwind, an
+// Access 2000 file and an Access 2007 one from mdbtools' test data; the
+// files are not ours to ship): the keys its catalog index holds for object
+// names, which our writer must build alike for the same names. Then what a
+// header says of itself, and Yes/No columns, read from files on disk.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "jet/format/decode_header.h"
+#include "jet/format/format.h"
+#include "jet/format/page_file.h"
+#include "jet/read/catalog_lookup.h"
+#include "jet/read/dao.h"
+#include "jet/write/system_indexes.h"
+#include "tests/support/test_files.h"
+#include "tests/writer/second_reader.h"
+
+namespace vorelka::testing {
+namespace {
+
+using jet::JetFormat;
+
+struct AccessKey {
+  JetFormat format;
+  const char* name;
+  const char* key;  // the name's part of the ParentIdName key, in hex
+};
+
+// Between them the names hold every letter, digit, the blank and the
+// underscore that Access's files show (Jet 3: no 0, 3, 4, 6, 7, 8, Z or _;
+// Jet 4: no K or Z).
+constexpr AccessKey kAccessKeys[] = {
+    {JetFormat::kJet3, "Category Sales for 1995",
+     "7F 62 60 77 66 68 72 75 7D 11 76 60 6D 66 76 11 67 72 75 11 57 5F 5F 5B 00"},
+    {JetFormat::kJet3, "Ten Most Expensive Products",
+     "7F 77 66 70 11 6F 72 76 77 11 66 7C 73 66 70 76 6A 7A 66 11 73 75 72 64 78 62 77 76 00"},
+    {JetFormat::kJet3, "Northwind Help Function",
+     "7F 70 72 75 77 69 7B 6A 70 64 11 69 66 6D 73 11 67 78 70 62 77 6A 72 70 00"},
+    {JetFormat::kJet3, "Sample Autokeys", "7F 76 60 6F 73 6D 66 11 60 78 77 72 6C 66 7D 76 00"},
+    {JetFormat::kJet3, "Quarterly Orders by Product",
+     "7F 74 78 60 75 77 66 75 6D 7D 11 72 75 64 66 75 76 11 61 7D 11 73 75 72 64 78 62 77 00"},
+    {JetFormat::kJet3, "Customer Orders Subform2",
+     "7F 62 78 76 77 72 6F 66 75 11 72 75 64 66 75 76 11 76 78 61 67 72 75 6F 58 00"},
+    {JetFormat::kJet3, "MSysObjects", "7F 6F 76 7D 76 72 61 6B 66 62 77 76 00"},
+    {JetFormat::kJet4, "f_75A72A8786B149369D90EB962DAB8A2C_Data",
+     "7F 53 2B 03 44 40 4A 44 3A 4A 46 44 46 42 4C 38 3E 48 3C 42 48 4F 48 36 51 4C 48 42 3A 4F "
+     "4A 4C 46 4A 3A 4D 2B 03 4F 4A 6D 4A 01 00"},
+    {JetFormat::kJet4, "MSysNavPaneGroupCategories",
+     "7F 60 6B 76 6B 62 4A 71 66 4A 62 51 55 69 64 6F 66 4D 4A 6D 51 55 64 69 59 51 6B 01 00"},
+    {JetFormat::kJet4, "MSysAccessXML", "7F 60 6B 76 6B 4A 4D 4D 51 6B 6B 75 60 5E 01 00"},
+    {JetFormat::kJet4, "SummaryInfo", "7F 6B 6F 60 60 4A 69 76 59 62 53 64 01 00"},
+    {JetFormat::kJet4, "MSysObjects", "7F 60 6B 76 6B 64 4C 5B 51 4D 6D 6B 01 00"},
+    {JetFormat::kJet4, "Asset Items", "7F 4A 6B 6B 51 6D 07 59 6D 51 60 6B 01 00"},
+    {JetFormat::kJet4, "rptAssetsGroupedByOwners",
+     "7F 69 66 6D 4A 6B 6B 51 6D 6B 55 69 64 6F 66 51 4F 4C 76 64 73 62 51 69 6B 01 00"},
+    {JetFormat::kJet4, "Relationships", "7F 69 51 5E 4A 6D 59 64 62 6B 57 59 66 6B 01 00"},
+    {JetFormat::kJet4, "MSysQueries", "7F 60 6B 76 6B 68 6F 51 69 59 51 6B 01 00"},
+};
+
+std::string Hex(const std::string& bytes) {
+  std::string out;
+  char byte[4];
+  for (const unsigned char c : bytes) {
+    std::snprintf(byte, sizeof byte, out.empty() ? "%02X" : " %02X", c);
+    out += byte;
+  }
+  return out;
+}
+
+TEST(AccessFacts, CatalogNameKeysAreTheKeysAccessBuiltForTheSameNames) {
+  for (const AccessKey& fact : kAccessKeys) {
+    std::string key;
+    ASSERT_TRUE(jet::writer::CatalogNameKey(jet::format::FormatOf(fact.format), fact.name, &key))
+        << fact.name;
+    EXPECT_EQ(Hex(key), fact.key) << fact.name;
+  }
+}
+
+class OnDisk : public ::testing::TestWithParam<JetFormat> {
+ protected:
+  TempDir dir_;
+  std::filesystem::path file_ = dir_ / "words.mdb";
+};
+
+TEST_P(OnDisk, TheHeaderSaysWhatAccessWouldOfItsTextAndNoPassword) {
+  WriteWords(file_, GetParam(), {{1, "cat", "кошка"}});
+  const jet::format::PageFile file(file_.string());
+  const jet::format::HeaderFacts& header = file.header();
+  const bool jet3 = GetParam() == JetFormat::kJet3;
+  // Access 97 in Russian: Cyrillic text and sort; Access 2000: UCS-2 text
+  // under the General sort order.
+  EXPECT_EQ(header.sort_order, jet3 ? 0x0419 : 0x0409);
+  if (jet3) {
+    EXPECT_EQ(header.code_page, 1251);
+  }
+  EXPECT_FALSE(header.has_password);
+  EXPECT_EQ(header.database_key, 0u);
+}
+
+TEST_P(OnDisk, YesNoColumnsReadAsTrueAndFalse) {
+  // A Yes/No column keeps its value in the row's null mask: our writer's
+  // English column, retyped, holds Yes where a word is stored.
+  WriteWords(file_, GetParam(), {{1, "cat", "кошка"}, {2, std::nullopt, "собака"}});
+  const jet::format::Format& layout = jet::format::FormatOf(GetParam());
+  uint32_t definition = 0;
+  uint32_t real_indexes = 0;
+  {
+    jet::format::PageFile file(file_.string());
+    definition = jet::FindTable(file, "Words").definition_page;
+    real_indexes = jet::format::GetLe32(*file.Page(definition, "test"),
+                                        layout.tdef.real_index_count_offset);
+  }
+  std::string bytes = ReadBytes(file_);
+  const size_t english_entry = size_t{definition} * layout.page_size + layout.tdef.header_size +
+                               real_indexes * layout.tdef.real_index_count_size +
+                               layout.tdef.column_size;  // Id's entry comes first
+  bytes[english_entry] = static_cast<char>(jet::format::tdef::kBoolColumn);
+  WriteBytes(file_, bytes);
+
+  jet::DBEngine engine;
+  auto db = engine.OpenDatabase(file_.string());
+  const auto english = [&](int id) {
+    auto rs = db->OpenRecordset("SELECT English AS sWord FROM Words WHERE Id = " +
+                                std::to_string(id));
+    return rs->Fields("sWord").AsText();
+  };
+  EXPECT_EQ(english(1), "True");
+  EXPECT_EQ(english(2), "False");
+  ExpectSameRows(file_, "Words");
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFormats, OnDisk, ::testing::Values(JetFormat::kJet3, JetFormat::kJet4),
+                         [](const auto& info) {
+                           return info.param == JetFormat::kJet3 ? "Jet3" : "Jet4";
+                         });
+
+}  // namespace
+}  // namespace vorelka::testing
