@@ -13,53 +13,47 @@ void Step(Log& log, const EngineScript& script, const char* step, std::string_vi
   if (script.fail_at == step) services::Raise(3078, "The scripted step failed.");
 }
 
-class RecordingRecordset final : public jet::Recordset {
+// What every recording object writes to and answers from.
+struct Recording {
+  Log& log;
+  const EngineScript& script;
+};
+
+class RecordingRecordset final : public jet::Recordset, public Recording {
  public:
-  RecordingRecordset(Log& log, const EngineScript& script) : log_(log), script_(script) {}
-  ~RecordingRecordset() override { log_.emplace_back(kDropRecordset); }
+  explicit RecordingRecordset(const Recording& r) : Recording(r) {}
+  ~RecordingRecordset() override { log.emplace_back(kDropRecordset); }
   bool Eof() const override {
-    Step(log_, script_, kEof);
-    return script_.no_row;
+    Step(log, script, kEof);
+    return script.no_row;
   }
   jet::Value Fields(std::string_view name) const override {
-    Step(log_, script_, kFields, name);
-    return script_.value;
+    Step(log, script, kFields, name);
+    return script.value;
   }
-  void MoveNext() override { log_.emplace_back("MoveNext"); }
-  void Close() override { Step(log_, script_, kCloseRecordset); }
-
- private:
-  Log& log_;
-  const EngineScript& script_;
+  void MoveNext() override { log.emplace_back("MoveNext"); }
+  void Close() override { Step(log, script, kCloseRecordset); }
 };
 
-class RecordingDatabase final : public jet::Database {
+class RecordingDatabase final : public jet::Database, public Recording {
  public:
-  RecordingDatabase(Log& log, const EngineScript& script) : log_(log), script_(script) {}
-  ~RecordingDatabase() override { log_.emplace_back(kDropDatabase); }
+  explicit RecordingDatabase(const Recording& r) : Recording(r) {}
+  ~RecordingDatabase() override { log.emplace_back(kDropDatabase); }
   std::unique_ptr<jet::Recordset> OpenRecordset(std::string_view sql, int type) override {
-    if (type != jet::kDbOpenSnapshot) log_.push_back("not a snapshot: " + std::to_string(type));
-    Step(log_, script_, kOpenSnapshot, sql);
-    return std::make_unique<RecordingRecordset>(log_, script_);
+    if (type != jet::kDbOpenSnapshot) log.push_back("not a snapshot: " + std::to_string(type));
+    Step(log, script, kOpenSnapshot, sql);
+    return std::make_unique<RecordingRecordset>(*this);
   }
-  void Close() override { Step(log_, script_, kCloseDatabase); }
-
- private:
-  Log& log_;
-  const EngineScript& script_;
+  void Close() override { Step(log, script, kCloseDatabase); }
 };
 
-class RecordingEngine final : public Engine {
+class RecordingEngine final : public Engine, public Recording {
  public:
-  RecordingEngine(Log& log, const EngineScript& script) : log_(log), script_(script) {}
+  explicit RecordingEngine(const Recording& r) : Recording(r) {}
   std::unique_ptr<jet::Database> OpenDatabase(const std::string& path) override {
-    Step(log_, script_, kOpenDatabase, path);
-    return std::make_unique<RecordingDatabase>(log_, script_);
+    Step(log, script, kOpenDatabase, path);
+    return std::make_unique<RecordingDatabase>(*this);
   }
-
- private:
-  Log& log_;
-  const EngineScript& script_;
 };
 
 }  // namespace
@@ -67,7 +61,7 @@ class RecordingEngine final : public Engine {
 EngineFactory RecordingEngines(Log& log, const EngineScript& script) {
   return [&log, &script]() -> std::unique_ptr<Engine> {
     Step(log, script, kCreateEngine);
-    return std::make_unique<RecordingEngine>(log, script);
+    return std::make_unique<RecordingEngine>(Recording{log, script});
   };
 }
 
