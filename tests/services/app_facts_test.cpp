@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "services/app_facts.h"
-#include "services/error.h"
 
 namespace vorelka::services {
 namespace {
@@ -13,16 +12,11 @@ TEST(FolderOfExecutable, DropsTheFileNameAndItsSeparatorButKeepsTheRoot) {
   EXPECT_EQ(FolderOfExecutable("/vorelka"), "/");
 }
 
-TEST(ProcessAppFacts, NamesTheFolderOfTheRunningProgramOrRaisesPathNotFound) {
+// Its "Path not found" when the link cannot be read is pinned by the store's
+// contract test, which must open nothing then.
+TEST(ProcessAppFacts, NamesTheFolderOfTheRunningProgram) {
   EXPECT_EQ(ProcessAppFacts().Folder(),
             std::filesystem::read_symlink("/proc/self/exe").parent_path().string());
-  try {
-    const std::string folder = ProcessAppFacts("/nonexistent/vorelka/self-link").Folder();
-    ADD_FAILURE() << "gave a folder: " << folder;
-  } catch (const ErrorRaised& raised) {
-    EXPECT_EQ(raised.error().number, kErrPathNotFound);
-    EXPECT_NE(raised.error().description.find("/nonexistent/vorelka/self-link"), std::string::npos);
-  }
 }
 
 TEST(FormatVersion, WritesEachPartInPlainDecimal) {
