@@ -5,74 +5,63 @@
 namespace vorelka::store::testing {
 namespace {
 
-// Logs a step, then raises if the script fails there.
-void Step(EngineLog& log, const EngineScript& script, const char* step) {
-  log.steps.emplace_back(step);
-  if (script.fail_at == step) services::Raise(kScriptedError, kScriptedDescription);
+using Log = std::vector<std::string>;
+
+// Logs a step with its detail, then raises if the script fails there.
+void Step(Log& log, const EngineScript& script, const char* step, std::string_view detail = "") {
+  log.push_back(detail.empty() ? step : step + (" " + std::string(detail)));
+  if (script.fail_at == step) services::Raise(3078, "The scripted step failed.");
 }
 
-class RecordingRecordset final : public jet::Recordset {
- public:
-  RecordingRecordset(EngineLog& log, const EngineScript& script) : log_(log), script_(script) {}
-  ~RecordingRecordset() override { log_.steps.emplace_back(kDropRecordset); }
+// What every recording object writes to and answers from.
+struct Recording {
+  Log& log;
+  const EngineScript& script;
+};
 
+class RecordingRecordset final : public jet::Recordset, public Recording {
+ public:
+  explicit RecordingRecordset(const Recording& r) : Recording(r) {}
+  ~RecordingRecordset() override { log.emplace_back(kDropRecordset); }
   bool Eof() const override {
-    Step(log_, script_, kEof);
-    return script_.no_row;
+    Step(log, script, kEof);
+    return script.no_row;
   }
   jet::Value Fields(std::string_view name) const override {
-    log_.fields.emplace_back(name);
-    Step(log_, script_, kFields);
-    return script_.value;
+    Step(log, script, kFields, name);
+    return script.value;
   }
-  void MoveNext() override { log_.steps.emplace_back("MoveNext"); }
-  void Close() override { Step(log_, script_, kCloseRecordset); }
-
- private:
-  EngineLog& log_;
-  const EngineScript& script_;
+  void MoveNext() override { log.emplace_back("MoveNext"); }
+  void Close() override { Step(log, script, kCloseRecordset); }
 };
 
-class RecordingDatabase final : public jet::Database {
+class RecordingDatabase final : public jet::Database, public Recording {
  public:
-  RecordingDatabase(EngineLog& log, const EngineScript& script) : log_(log), script_(script) {}
-  ~RecordingDatabase() override { log_.steps.emplace_back(kDropDatabase); }
-
+  explicit RecordingDatabase(const Recording& r) : Recording(r) {}
+  ~RecordingDatabase() override { log.emplace_back(kDropDatabase); }
   std::unique_ptr<jet::Recordset> OpenRecordset(std::string_view sql, int type) override {
-    log_.queries.emplace_back(sql);
-    log_.types.push_back(type);
-    Step(log_, script_, kOpenRecordset);
-    return std::make_unique<RecordingRecordset>(log_, script_);
+    if (type != jet::kDbOpenSnapshot) log.push_back("not a snapshot: " + std::to_string(type));
+    Step(log, script, kOpenSnapshot, sql);
+    return std::make_unique<RecordingRecordset>(*this);
   }
-  void Close() override { Step(log_, script_, kCloseDatabase); }
-
- private:
-  EngineLog& log_;
-  const EngineScript& script_;
+  void Close() override { Step(log, script, kCloseDatabase); }
 };
 
-class RecordingEngine final : public Engine {
+class RecordingEngine final : public Engine, public Recording {
  public:
-  RecordingEngine(EngineLog& log, const EngineScript& script) : log_(log), script_(script) {}
-
+  explicit RecordingEngine(const Recording& r) : Recording(r) {}
   std::unique_ptr<jet::Database> OpenDatabase(const std::string& path) override {
-    log_.paths.push_back(path);
-    Step(log_, script_, kOpenDatabase);
-    return std::make_unique<RecordingDatabase>(log_, script_);
+    Step(log, script, kOpenDatabase, path);
+    return std::make_unique<RecordingDatabase>(*this);
   }
-
- private:
-  EngineLog& log_;
-  const EngineScript& script_;
 };
 
 }  // namespace
 
-EngineFactory RecordingEngines(EngineLog& log, const EngineScript& script) {
+EngineFactory RecordingEngines(Log& log, const EngineScript& script) {
   return [&log, &script]() -> std::unique_ptr<Engine> {
-    ++log.engines_created;
     Step(log, script, kCreateEngine);
-    return std::make_unique<RecordingEngine>(log, script);
+    return std::make_unique<RecordingEngine>(Recording{log, script});
   };
 }
 

@@ -1,9 +1,11 @@
+// The word store over real files from our writer: what it reads, the two
+// path rules, and the one report each call shows for a file it cannot read.
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
+#include "jet/format/jet_errors.h"
 #include "services/app_facts.h"
 #include "services/testing/recording.h"
 #include "store/word_store.h"
@@ -12,16 +14,51 @@
 namespace vorelka::store {
 namespace {
 
+using jet::JetFormat;
 using testing::NumberedRows;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::Words;
 using testing::WriteWords;
 
-class WordStoreTest : public ::testing::TestWithParam<jet::JetFormat> {
+// Runs the count and both lookups on words.mdb in `folder`: each shows one
+// report that starts with `number` and " - ", gives its neutral
+// result and prints nothing (which a death test's child leaves to its parent
+// to check). Returns the three reports.
+std::vector<std::string> ReportsOfEveryCall(const std::string& folder, int32_t number) {
+  const bool capture = !::testing::internal::InDeathTestChild();
+  services::FixedAppFacts facts(folder);
+  services::testing::RecordingMessageBox box;
+  WordStore store(facts, box);
+  if (capture) ::testing::internal::CaptureStderr();
+  EXPECT_EQ(store.GetWordCount(), 0);
+  EXPECT_EQ(box.shown.size(), 1u);
+  EXPECT_EQ(store.GetWord(1, true), "");
+  EXPECT_EQ(box.shown.size(), 2u);
+  EXPECT_EQ(store.GetWord(1, false), "");
+  EXPECT_EQ(capture ? ::testing::internal::GetCapturedStderr() : "", "");
+  std::vector<std::string> texts;
+  for (const auto& shown : box.shown) {
+    EXPECT_EQ(shown.text.rfind(std::to_string(number) + " - ", 0), 0u) << shown.text;
+    texts.push_back(shown.text);
+  }
+  EXPECT_EQ(texts.size(), 3u);
+  texts.resize(3);
+  return texts;
+}
+
+// The file a report names between its quotes.
+std::string Quoted(const std::string& text) {
+  const size_t open = text.find('\'');
+  return text.substr(open + 1, text.rfind('\'') - open - 1);
+}
+
+class WordStoreTest : public ::testing::Test {
  protected:
   std::string Database() const { return folder_.Child("words.mdb"); }
-  void Write(const std::vector<Words>& pairs) { WriteWords(Database(), GetParam(), pairs); }
+  std::vector<std::string> Reports(int32_t number) {
+    return ReportsOfEveryCall(folder_.path().string(), number);
+  }
 
   TempDir folder_;
   services::FixedAppFacts facts_{folder_.path().string()};
@@ -29,28 +66,22 @@ class WordStoreTest : public ::testing::TestWithParam<jet::JetFormat> {
   WordStore store_{facts_, box_};
 };
 
-INSTANTIATE_TEST_SUITE_P(BothFormats, WordStoreTest,
-                         ::testing::Values(jet::JetFormat::kJet3, jet::JetFormat::kJet4),
+class WordStoreFormatsTest : public WordStoreTest, public ::testing::WithParamInterface<JetFormat> {
+ protected:
+  void Write(const std::vector<Words>& rows) { WriteWords(Database(), GetParam(), rows); }
+};
+
+INSTANTIATE_TEST_SUITE_P(BothFormats, WordStoreFormatsTest,
+                         ::testing::Values(JetFormat::kJet3, JetFormat::kJet4),
                          [](const auto& info) {
-                           return info.param == jet::JetFormat::kJet3 ? "Jet3" : "Jet4";
+                           return info.param == JetFormat::kJet3 ? "Jet3" : "Jet4";
                          });
 
-TEST_P(WordStoreTest, GetWordCount_ReturnsTheNumberOfPairsAndZeroForAnEmptyTableWithoutABox) {
-  for (const int32_t count : {250, 0}) {
-    Write(NumberedRows(count));
-    EXPECT_EQ(store_.GetWordCount(), count);
-  }
-  EXPECT_TRUE(box_.shown.empty());
-}
-
-TEST_P(WordStoreTest, GetWord_ReturnsEitherWordOfAnyKeyExactlyAndNullAsEmpty) {
-  std::string longest_russian;
-  for (int i = 0; i < 255; ++i) longest_russian += "ж";
+TEST_P(WordStoreFormatsTest, ReadsTheCountAndEitherWordOfAnyKeyExactly_NullOrNoRowAsEmpty) {
   const std::vector<Words> rows = {{1, "cat", "кошка"},
                                    {2, "hedgehog", "ёж"},
                                    {3, "pike", "Щука"},
-                                   {4, "to be", "быть, являться"},
-                                   {5, std::string(255, 'w'), longest_russian},
+                                   {5, std::string(255, 'w'), testing::Repeat("ж", 255)},
                                    {2147483647, "max", "максимум"},
                                    {-7, "minus seven", "минус семь"},
                                    {-2147483647 - 1, "min", "минимум"},
@@ -58,123 +89,105 @@ TEST_P(WordStoreTest, GetWord_ReturnsEitherWordOfAnyKeyExactlyAndNullAsEmpty) {
                                    {9, "", std::nullopt},
                                    {10, "  ", " пробел "}};
   Write(rows);
+  EXPECT_EQ(store_.GetWordCount(), 10);
   for (const Words& row : rows) {
     EXPECT_EQ(store_.GetWord(row.id, true), row.english.value_or("")) << row.id;
     EXPECT_EQ(store_.GetWord(row.id, false), row.russian.value_or("")) << row.id;
   }
-  EXPECT_TRUE(box_.shown.empty());
-}
-
-TEST_P(WordStoreTest, GetWord_ReturnsEmptyWithoutABoxForKeysWithNoRow) {
-  Write({{1, "one", "один"}, {2, "two", "два"}, {4, "four", "четыре"}});
-  for (const int32_t key : {3, 0, -1, 5, 2147483647, -2147483647 - 1}) {
+  for (const int32_t key : {4, 0, -1, 11, 2147483646, -2147483647}) {
     EXPECT_EQ(store_.GetWord(key, true), "") << key;
     EXPECT_EQ(store_.GetWord(key, false), "") << key;
   }
+  Write({});
+  EXPECT_EQ(store_.GetWordCount(), 0);
+  EXPECT_EQ(store_.GetWord(1, true), "");
   EXPECT_TRUE(box_.shown.empty());
 }
 
-TEST_P(WordStoreTest, EveryCallReadsTheFileAfresh) {
-  Write(NumberedRows(3));
-  EXPECT_EQ(store_.GetWordCount(), 3);
-  EXPECT_EQ(store_.GetWord(2, true), "english 2");
-  Write({{2, "replaced", "заменено"}});
-  EXPECT_EQ(store_.GetWordCount(), 1);
-  EXPECT_EQ(store_.GetWord(2, true), "replaced");
-}
-
-TEST_P(WordStoreTest, ReadingLeavesTheFileAndItsFolderAsTheyWere) {
-  Write(NumberedRows(20));
-  struct stat before {};
-  ASSERT_EQ(::stat(Database().c_str(), &before), 0);
+TEST_P(WordStoreFormatsTest, EveryCallReadsTheNamedFileAfreshAndLeavesItAndItsFolderAsTheyWere) {
+  Write(NumberedRows(250));  // over several data pages
   const std::string bytes = ReadBytes(Database());
-
-  EXPECT_EQ(store_.GetWordCount(), 20);
+  EXPECT_EQ(store_.GetWordCount(), 250);
   EXPECT_EQ(store_.GetWord(7, false), "russian 7");
-
-  struct stat after {};
-  ASSERT_EQ(::stat(Database().c_str(), &after), 0);
   EXPECT_EQ(ReadBytes(Database()), bytes);
-  EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
-  EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
-  EXPECT_EQ(after.st_ctim.tv_nsec, before.st_ctim.tv_nsec);
-  // No lock file or anything else beside it.
-  int entries = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder_.path())) {
-    ++entries;
-  }
-  EXPECT_EQ(entries, 1);
-}
+  EXPECT_EQ(folder_.FileNames(), std::vector<std::string>{"words.mdb"}) << "no lock file";
 
-TEST_P(WordStoreTest, UseFileReadsTheNamedFileForBothQuestions) {
-  const std::string other = folder_.Child("elsewhere.mdb");
-  WriteWords(other, GetParam(), {{1, "bread", "хлеб"}});
-  store_.UseFile(other);
+  Write({{7, "replaced", "заменено"}});
   EXPECT_EQ(store_.GetWordCount(), 1);
+  EXPECT_EQ(store_.GetWord(7, false), "заменено");
+
+  const std::string other = folder_.Child("elsewhere.mdb");
+  WriteWords(other, GetParam(), {{1, "bread", "хлеб"}, {2, "salt", "соль"}});
+  store_.UseFile(other);
+  EXPECT_EQ(store_.GetWordCount(), 2);
   EXPECT_EQ(store_.GetWord(1, false), "хлеб");
   EXPECT_TRUE(box_.shown.empty());
 }
 
-TEST(WordStoreCharset, Jet3TextIsReadInTheCodePageTheFileNamesWhateverTheEnvironmentSays) {
-  TempDir folder;
-  WriteWords(folder.Child("words.mdb"), jet::JetFormat::kJet3, {{1, "cat", "кошка"}});
-  // libmdb would otherwise take its character sets from these.
-  ::setenv("MDB_JET3_CHARSET", "CP1252", 1);
-  ::setenv("MDBICONV", "ISO-8859-1", 1);
-  services::FixedAppFacts facts(folder.path().string());
-  services::testing::RecordingMessageBox box;
-  WordStore store(facts, box);
-  const std::string word = store.GetWord(1, false);
-  ::unsetenv("MDB_JET3_CHARSET");
-  ::unsetenv("MDBICONV");
-  EXPECT_EQ(word, "кошка");
-  EXPECT_TRUE(box.shown.empty());
+TEST_F(WordStoreTest, AMissingFileIsNamedByTheCountAndTheLookupAlikeOutsideTheRoot) {
+  const std::vector<std::string> reports = Reports(jet::kErrFileNotFound);
+  for (const std::string& text : reports) EXPECT_EQ(Quoted(text), Database());
 }
 
-// The two path rules, seen in the file name each call reports missing.
-class PathRulesTest : public ::testing::Test {
- protected:
-  std::string ReportedPathOf(const std::string& folder, bool count) {
-    services::FixedAppFacts facts(folder);
-    services::testing::RecordingMessageBox box;
-    WordStore store(facts, box);
-    if (count) {
-      EXPECT_EQ(store.GetWordCount(), 0);
-    } else {
-      EXPECT_EQ(store.GetWord(1, true), "");
-    }
-    EXPECT_EQ(box.shown.size(), 1u);
-    if (box.shown.empty()) return "";
-    const std::string& text = box.shown[0].text;
-    EXPECT_EQ(text.rfind("3024 - ", 0), 0u) << text;
-    const size_t open = text.find('\'');
-    const size_t close = text.rfind('\'');
-    return text.substr(open + 1, close - open - 1);
-  }
-};
-
-TEST_F(PathRulesTest, AtTheRootTheCountAddsNoSeparatorAndTheLookupDoublesIt) {
+TEST_F(WordStoreTest, AtTheRootTheCountAddsNoSeparatorAndTheLookupDoublesIt) {
   if (std::filesystem::exists("/words.mdb")) GTEST_SKIP() << "/words.mdb exists on this machine";
-  EXPECT_EQ(ReportedPathOf("/", true), "/words.mdb");
-  EXPECT_EQ(ReportedPathOf("/", false), "//words.mdb");
+  const std::vector<std::string> reports = ReportsOfEveryCall("/", jet::kErrFileNotFound);
+  EXPECT_EQ(Quoted(reports[0]), "/words.mdb");
+  EXPECT_EQ(Quoted(reports[1]), "//words.mdb");
 }
 
-TEST_F(PathRulesTest, InAnyOtherFolderBothAddOneSeparator) {
-  const TempDir folder;
-  const std::string base = folder.path().string();
-  EXPECT_EQ(ReportedPathOf(base, true), base + "/words.mdb");
-  EXPECT_EQ(ReportedPathOf(base, false), base + "/words.mdb");
+// Root reads any file whatever its permissions, so the unreadable file is
+// tried by a child that has given up root for "nobody".
+TEST_F(WordStoreTest, AFolderNamedLikeTheFileOrAnUnreadableFileCannotBeOpened) {
+  std::filesystem::create_directory(Database());
+  Reports(jet::kErrCannotOpenFile);
+  std::filesystem::remove(Database());
+  WriteWords(Database(), JetFormat::kJet4, NumberedRows(3));
+  std::filesystem::permissions(folder_.path(), std::filesystem::perms::all);
+  std::filesystem::permissions(Database(), std::filesystem::perms::none);
+  constexpr uid_t kNobody = 65534;
+  EXPECT_EXIT(
+      {
+        if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(2);
+        Reports(jet::kErrCannotOpenFile);
+        ::_exit(HasFailure() ? 1 : 0);
+      },
+      ::testing::ExitedWithCode(0), "^$");
 }
 
-TEST_F(PathRulesTest, TheDoubledSeparatorStillFindsTheFile) {
-  const TempDir folder;
-  WriteWords(folder.Child("words.mdb"), jet::JetFormat::kJet4, {{1, "milk", "молоко"}});
-  services::FixedAppFacts facts(folder.path().string() + "/");  // a folder that ends in one
-  services::testing::RecordingMessageBox box;
-  WordStore store(facts, box);
-  EXPECT_EQ(store.GetWordCount(), 1);
-  EXPECT_EQ(store.GetWord(1, false), "молоко");
-  EXPECT_TRUE(box.shown.empty());
+TEST_F(WordStoreTest, AnEmptyTextOrCutFileIsNotADatabaseAndIsLeftAsItWas) {
+  WriteWords(Database(), JetFormat::kJet4, NumberedRows(400));
+  const std::string good = ReadBytes(Database());
+  const std::pair<const char*, std::string> files[] = {
+      {"empty", ""},
+      {"text", "Id\tEnglish\tRussian\n1\tcat\tкошка\n"},
+      {"cut inside a page", good.substr(0, good.size() / 2 + 100)},
+      {"cut before its catalog", good.substr(0, 2 * 4096)},
+  };
+  for (const auto& [what, bytes] : files) {
+    SCOPED_TRACE(what);
+    testing::WriteBytes(Database(), bytes);
+    Reports(jet::kErrUnrecognizedFormat);
+    EXPECT_EQ(ReadBytes(Database()), bytes);
+  }
+}
+
+TEST_F(WordStoreTest, ADatabaseWithoutTheWordsTableNamesTheTable) {
+  WriteWords(Database(), JetFormat::kJet4, NumberedRows(3),
+             {"Vocabulary", "Id", {"English", "Russian"}});
+  EXPECT_NE(Reports(jet::kErrTableNotFound)[0].find("'Words'"), std::string::npos);
+}
+
+TEST_F(WordStoreTest, AWordsTableWithoutRussianFailsOnlyTheRussianLookup) {
+  WriteWords(Database(), JetFormat::kJet4, {{1, "cat", std::nullopt}},
+             {"Words", "Id", {"English"}});
+  EXPECT_EQ(store_.GetWordCount(), 1);
+  EXPECT_EQ(store_.GetWord(1, true), "cat");
+  EXPECT_TRUE(box_.shown.empty());
+  EXPECT_EQ(store_.GetWord(1, false), "");
+  ASSERT_EQ(box_.shown.size(), 1u);
+  EXPECT_EQ(box_.shown[0].text.rfind("3061 - ", 0), 0u) << box_.shown[0].text;
+  EXPECT_NE(box_.shown[0].text.find("Russian"), std::string::npos);
 }
 
 }  // namespace
