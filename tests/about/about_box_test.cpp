@@ -1,135 +1,117 @@
-// The About box: its other-stuff text, and the dialog shown where the shell
-// has no About box of its own.
+// The About box: its other-stuff text, the dialog shown where the shell has
+// no About box of its own, and Help > About on the drill window, which
+// builds it from the application facts and the window's own icon.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QWidget>
 #include <functional>
-#include <memory>
 
 #include "resources/program_icon.h"
+#include "services/app_facts.h"
+#include "services/testing/recording.h"
+#include "store/word_store.h"
 #include "window/about_box.h"
+#include "window/frm_main.h"
 
 namespace vorelka::window {
 namespace {
 
-TEST(AboutOtherStuff, AuthorLineThenVersionAfterCrLf) {
-  EXPECT_EQ(AboutOtherStuff({1, 0, 2}), "By Quorlan\r\n1.0.2");
+TEST(AboutOtherStuff, AuthorLineThenMajorMinorRevisionAfterCrLf) {
   EXPECT_EQ(AboutOtherStuff({2, 10, 0}), "By Quorlan\r\n2.10.0");
-  EXPECT_EQ(AboutOtherStuff({0, 0, 0}), "By Quorlan\r\n0.0.0");
 }
 
-constexpr char kOther[] = "By Quorlan\r\n1.0.2";
-constexpr int kCloseTimeoutMs = 5000;
-
-class AboutBoxTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    owner_ = std::make_unique<QWidget>();
-    owner_->setWindowTitle(QStringLiteral("Vorelka"));
-    owner_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(owner_.get()));
-  }
-
-  void TearDown() override {
-    owner_.reset();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty()) << "a window outlived its test";
-  }
-
-  // Runs ShowAbout and, once its dialog is up, `inside` on it. Returns
-  // whether ShowAbout came back; `inside` must close the dialog.
-  bool RunShowAbout(const std::function<void(AboutDialog&)>& inside) {
-    // A box that does not close would hang the suite; this closes it.
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] {
-      ADD_FAILURE() << "the About box did not close";
-      if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
-    });
-    guard.start(kCloseTimeoutMs);
-    bool ran_inside = false;
-    QTimer::singleShot(0, [&] {
-      auto* dialog = dynamic_cast<AboutDialog*>(QApplication::activeModalWidget());
-      if (dialog == nullptr) {
-        ADD_FAILURE() << "no modal About box is up";
-        QApplication::activeModalWidget()->close();
-        return;
-      }
-      ran_inside = true;
-      inside(*dialog);
-    });
-    ShowAbout(owner_.get(), QStringLiteral("Vorelka"), kOther, resources::ProgramIcon());
-    return ran_inside;
-  }
-
-  std::unique_ptr<QWidget> owner_;
-};
-
-TEST_F(AboutBoxTest, ShowsTitleAppTextAndBothLinesOfOtherStuff) {
-  AboutDialog dialog(owner_.get(), QStringLiteral("Vorelka"), kOther, resources::ProgramIcon());
-  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("About Vorelka"));
-  EXPECT_EQ(dialog.AppLabel()->text(), QStringLiteral("Vorelka"));
-  EXPECT_EQ(dialog.OtherLabel()->text(), QStringLiteral("By Quorlan\n1.0.2"));
-  EXPECT_EQ(dialog.OtherLabel()->text().split(u'\n').size(), 2);
-  EXPECT_EQ(dialog.OkButton()->text(), QStringLiteral("OK"));
-}
-
-TEST_F(AboutBoxTest, TextsAreShownAsPlainText) {
-  // A title or author line holding markup must not be read as rich text.
-  AboutDialog dialog(owner_.get(), QStringLiteral("<b>V</b>"), "<i>x</i>\r\n1.0.2", QIcon());
-  EXPECT_EQ(dialog.AppLabel()->textFormat(), Qt::PlainText);
-  EXPECT_EQ(dialog.OtherLabel()->textFormat(), Qt::PlainText);
-  EXPECT_EQ(dialog.OtherLabel()->text(), QStringLiteral("<i>x</i>\n1.0.2"));
-}
-
-TEST_F(AboutBoxTest, IconIs32PixelsLeftOfTheAppText) {
-  AboutDialog dialog(owner_.get(), QStringLiteral("Vorelka"), kOther, resources::ProgramIcon());
+TEST(AboutBox, ShowsTitleIconBesideAppTextAndOtherLinesAllAsPlainText) {
+  QWidget owner;
+  AboutDialog dialog(&owner, "<b>V</b>", "<i>x</i>\r\nline 2", resources::ProgramIcon());
   dialog.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-
-  const QPixmap shown = dialog.IconLabel()->pixmap();
-  ASSERT_FALSE(shown.isNull());
-  EXPECT_EQ(shown.size(), QSize(32, 32));
-  const QImage expected =
-      QImage(QString::fromLatin1(resources::kProgramIcon32)).convertToFormat(QImage::Format_ARGB32);
-  EXPECT_EQ(shown.toImage().convertToFormat(QImage::Format_ARGB32), expected);
+  EXPECT_EQ(dialog.windowTitle(), "About <b>V</b>");
+  EXPECT_EQ(dialog.AppLabel()->text(), "<b>V</b>");
+  EXPECT_EQ(dialog.OtherLabel()->text(), "<i>x</i>\nline 2");
+  EXPECT_EQ(dialog.AppLabel()->textFormat(), Qt::PlainText);
+  EXPECT_EQ(dialog.OtherLabel()->textFormat(), Qt::PlainText);
 
   const QRect icon = dialog.IconLabel()->geometry();
   const QRect app = dialog.AppLabel()->geometry();
   EXPECT_LE(icon.right(), app.left());
-  EXPECT_LT(app.top(), icon.bottom());  // beside it, not below
-  EXPECT_LT(dialog.AppLabel()->y(), dialog.OtherLabel()->y());
-  EXPECT_EQ(dialog.IconLabel()->accessibleName(), "Vorelka icon") << "a screen reader names it";
-  dialog.close();
+  EXPECT_LT(app.top(), icon.bottom()) << "beside the icon, not below";
+  EXPECT_LT(app.top(), dialog.OtherLabel()->y());
+  EXPECT_FALSE(dialog.IconLabel()->accessibleName().isEmpty()) << "a screen reader names it";
 }
 
-TEST_F(AboutBoxTest, IsModalToItsOwner) {
-  const bool ran = RunShowAbout([&](AboutDialog& dialog) {
-    EXPECT_TRUE(dialog.isModal());
-    EXPECT_EQ(dialog.parentWidget(), owner_.get());
-    EXPECT_EQ(dialog.windowModality(), Qt::ApplicationModal);
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("About Vorelka"));
-    EXPECT_TRUE(dialog.OkButton()->isDefault());
-    dialog.OkButton()->click();
-  });
-  EXPECT_TRUE(ran);
-}
-
-TEST_F(AboutBoxTest, EnterEscapeOrOkClosesItAndShowAboutReturns) {
+// ShowAbout returns once the box is closed, by Enter, Escape or OK; a box
+// that does not close fails the test instead of hanging the suite.
+TEST(AboutBox, IsModalToItsOwnerAndEnterEscapeOrOkCloseIt) {
+  QWidget owner;
+  owner.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
   const std::function<void(AboutDialog&)> closers[] = {
       [](AboutDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Return); },
       [](AboutDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); },
       [](AboutDialog& dialog) { QTest::mouseClick(dialog.OkButton(), Qt::LeftButton); },
   };
   for (const auto& close : closers) {
-    EXPECT_TRUE(RunShowAbout(close));
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] {
+      ADD_FAILURE() << "the About box did not close";
+      if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    guard.start(5000);
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = dynamic_cast<AboutDialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) return;
+      seen = true;
+      EXPECT_EQ(dialog->parentWidget(), &owner);
+      EXPECT_EQ(dialog->windowModality(), Qt::ApplicationModal);
+      close(*dialog);
+    });
+    ShowAbout(&owner, "Vorelka", "By\r\n1", QIcon());
+    EXPECT_TRUE(seen) << "no modal About box came up";
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   }
+}
+
+TEST(HelpAbout, ShowsTitleVersionOfTheFactsAndTheWindowIconModalToTheWindow) {
+  QTemporaryDir folder;
+  // Another version than the shipped one, so that nothing typed in the
+  // About box could pass.
+  services::FixedAppFacts facts(folder.path().toStdString(), {2, 10, 0});
+  services::testing::RecordingMessageBox box;
+  services::testing::ScriptedRandom random;
+  services::testing::RecordingProgramEnd end;
+  store::WordStore store(facts, box);
+  frmMain frm({facts, box, random, end, store});
+  frm.setWindowIcon(resources::ProgramIcon());
+  frm.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
+
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = dynamic_cast<AboutDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) {
+      ADD_FAILURE() << "Help > About brought up no About box";
+      if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+      return;
+    }
+    seen = true;
+    EXPECT_EQ(dialog->windowTitle(), "About Vorelka");
+    EXPECT_EQ(dialog->OtherLabel()->text(), "By Quorlan\n2.10.0");
+    EXPECT_EQ(dialog->parentWidget(), &frm);
+    EXPECT_EQ(dialog->IconLabel()->pixmap().toImage(), frm.windowIcon().pixmap(32, 32).toImage());
+    QTest::keyClick(dialog, Qt::Key_Return);
+  });
+  frm.findChild<QAction*>("mnuHelpAbout")->trigger();  // returns once the box is closed
+  EXPECT_TRUE(seen);
+  EXPECT_TRUE(box.shown.empty()) << "nothing else was shown";
+  EXPECT_EQ(random.draws, 0) << "nothing was read";
 }
 
 }  // namespace

@@ -5,35 +5,30 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <deque>
-#include <filesystem>
-#include <functional>
 #include <memory>
-#include <vector>
 
 #include "services/app_facts.h"
 #include "services/testing/recording.h"
 #include "store/word_store.h"
-#include "tests/window/words_database.h"
+#include "tests/support/test_files.h"
 #include "window/frm_main.h"
 
 namespace vorelka::window::testing {
 
 using services::testing::ProgramEnded;
-using services::testing::RecordingMessageBox;
-using services::testing::RecordingProgramEnd;
 using services::testing::ScriptedRandom;
 
 // Keys 1..5 are drawn by the scripted values 0.1, 0.3, 0.5, 0.7 and 0.9
 // (floor(r * 5 + 1)). Key 4's Russian word is a single blank; key 5 has
 // no row.
-inline const std::vector<WordRow> kFiveKeyWords = {
+inline const std::vector<vorelka::testing::Words> kFiveKeyWords = {
     {1, "house", "дом"}, {2, "water", "вода"},    {3, "to read", "читать"},
     {4, "space", " "},   {6, "unused", "лишний"},
 };
@@ -43,30 +38,20 @@ inline constexpr float kDrawKey3 = 0.5f;
 inline constexpr float kDrawBlankKey4 = 0.7f;
 inline constexpr float kDrawMissingKey5 = 0.9f;
 
-// Sets the application's UI font for one test, then puts the old one back.
+// The platform's UI face at `points`, made the application's font for one
+// test.
 class ScopedUiFont {
  public:
-  explicit ScopedUiFont(const QFont& font) : old_(QApplication::font()) {
+  explicit ScopedUiFont(qreal points) : old_(QApplication::font()) {
+    QFont font = old_;
+    font.setPointSizeF(points);
     QApplication::setFont(font);
   }
   ~ScopedUiFont() { QApplication::setFont(old_); }
-  ScopedUiFont(const ScopedUiFont&) = delete;
-  ScopedUiFont& operator=(const ScopedUiFont&) = delete;
 
  private:
   QFont old_;
 };
-
-// The platform's UI face at `points`.
-inline QFont UiFont(qreal points) {
-  QFont font = QApplication::font();
-  font.setPointSizeF(points);
-  return font;
-}
-
-// A UI font whose line fits the design's (13 px at 8 pt): the form keeps
-// its design size.
-inline QFont DesignFont() { return UiFont(8); }
 
 class DrillWindowTest : public ::testing::Test {
  protected:
@@ -76,61 +61,42 @@ class DrillWindowTest : public ::testing::Test {
     EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty()) << "a window outlived its test";
   }
 
-  std::filesystem::path Folder() const { return folder_.path().toStdString(); }
-  std::filesystem::path DatabaseFile() const { return Folder() / "words.mdb"; }
-  void WriteWords(const std::vector<WordRow>& rows) { WriteWordsDatabase(DatabaseFile(), rows); }
+  std::filesystem::path DatabaseFile() const { return folder_ / "words.mdb"; }
+  void WriteWords(const std::vector<vorelka::testing::Words>& rows) {
+    vorelka::testing::WriteWords(DatabaseFile(), jet::JetFormat::kJet4, rows);
+  }
 
-  // Builds the window without loading it.
+  // Builds the window; Load also runs its load event, as the program does.
   frmMain& Create(std::deque<float> draws = {kDrawKey1}) {
     random_ = std::make_unique<ScriptedRandom>(std::move(draws));
     window_ = std::make_unique<frmMain>(DrillServices{facts_, box_, *random_, end_, store_});
     return *window_;
   }
-  // Builds the window and runs its load event, as the program does.
   frmMain& Load(std::deque<float> draws = {kDrawKey1}) {
-    Create(std::move(draws));
-    window_->Form_Load();
+    Create(std::move(draws)).Form_Load();
     return *window_;
   }
 
-  template <typename T>
+  template <typename T = QWidget>
   T* Find(const char* name) const {
     auto* found = window_->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << "no control " << name;
+    EXPECT_NE(found, nullptr) << "no " << name;
     return found;
   }
   QString Text(const char* line_edit) const { return Find<QLineEdit>(line_edit)->text(); }
   QString Caption(const char* label) const { return Find<QLabel>(label)->text(); }
   QString Panel(int panel) const {
-    return Find<QLabel>(panel == 1 ? "StatusBar_Panel1" : "StatusBar_Panel2")->text();
+    return Caption(panel == 1 ? "StatusBar_Panel1" : "StatusBar_Panel2");
   }
-  void Click(const char* button) { Find<QPushButton>(button)->click(); }
-  void ClickNext() { Click("cmdAction_0"); }
-  void ClickShow() { Click("cmdAction_1"); }
-  bool Checked(const char* action) const {
-    auto* found = window_->findChild<QAction*>(QString::fromLatin1(action));
-    EXPECT_NE(found, nullptr) << "no menu item " << action;
-    return found != nullptr && found->isChecked();
-  }
-  void Choose(const char* action) {
-    window_->findChild<QAction*>(QString::fromLatin1(action))->trigger();
-  }
+  void ClickNext() { Find<QPushButton>("cmdAction_0")->click(); }
+  void ClickShow() { Find<QPushButton>("cmdAction_1")->click(); }
+  bool Checked(const char* action) const { return Find<QAction>(action)->isChecked(); }
+  void Choose(const char* action) { Find<QAction>(action)->trigger(); }
 
-  // Spins the event loop until `done` holds or the time runs out.
-  static bool WaitFor(const std::function<bool()>& done, int timeout_ms = 2000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-      if (timer.elapsed() > timeout_ms) return false;
-      QTest::qWait(10);
-    }
-    return true;
-  }
-
-  QTemporaryDir folder_;
-  services::FixedAppFacts facts_{folder_.path().toStdString()};
-  RecordingMessageBox box_;
-  RecordingProgramEnd end_;
+  vorelka::testing::TempDir folder_;
+  services::FixedAppFacts facts_{folder_.path().string()};
+  services::testing::RecordingMessageBox box_;
+  services::testing::RecordingProgramEnd end_;
   store::WordStore store_{facts_, box_};
   std::unique_ptr<ScriptedRandom> random_;
   std::unique_ptr<frmMain> window_;

@@ -1,12 +1,15 @@
-// The window's layout at its design size: every control where the form
-// puts it, the fixed client area, tab order, focus, fonts and menus.
-#include <QAction>
+// The window's layout: a client area of fixed size below the menu bar,
+// controls that fit their parents without overlapping, a form that scales
+// by one factor with the desktop's UI font and whose texts all fit, and tab
+// order, focus, keys and the text boxes' face.
 #include <QFontInfo>
-#include <QFontMetrics>
-#include <QGroupBox>
-#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionFrame>
+#include <cmath>
+#include <map>
 
 #include "tests/window/drill_harness.h"
 #include "window/form_scale.h"
@@ -14,147 +17,190 @@
 namespace vorelka::window::testing {
 namespace {
 
-class LayoutTest : public DrillWindowTest {
+TEST(FormScaleTest, RoundsToTheNearestPixelAndNeighboursThatTouchInTwipsStillTouch) {
+  EXPECT_EQ(FormScale(1.0).Px(1000), 67) << "66.7 px";
+  EXPECT_EQ(FormScale(1.0).Px(318), 21) << "21.2 px";
+  for (const double factor : {1.0, 1.077, 1.385, 1.46, 2.0}) {
+    const FormScale scale(factor);
+    for (const int left : {0, 120, 1560, 3600}) {
+      const QRect rect = scale.Rect(left, left, 1000, 255);
+      EXPECT_EQ(rect.right() + 1, scale.Px(left + 1000)) << factor << " " << left;
+      EXPECT_EQ(rect.bottom() + 1, scale.Px(left + 255)) << factor << " " << left;
+    }
+  }
+}
+
+TEST(FormScaleTest, FactorFollowsTheFontsLineAndNeverShrinks) {
+  QFont font = QApplication::font();
+  font.setPointSizeF(6);
+  EXPECT_EQ(FormScale(font).factor(), 1.0) << "a smaller font keeps the design";
+  font.setPointSizeF(12);
+  ASSERT_GT(QFontMetrics(font).height(), kDesignLineHeight);
+  EXPECT_DOUBLE_EQ(FormScale(font).factor(),
+                   static_cast<double>(QFontMetrics(font).height()) / kDesignLineHeight);
+}
+
+const char* const kControls[] = {"StatusBar",   "Frame1",    "cmdAction_0", "cmdAction_1",
+                                 "txtQuestion", "txtAnswer", "lblQuestion", "lblAnswer"};
+
+class FormAtDesktopFontTest : public DrillWindowTest, public ::testing::WithParamInterface<int> {
  protected:
   void SetUp() override {
-    ASSERT_LE(QFontMetrics(DesignFont()).height(), kDesignLineHeight);
     WriteWords(kFiveKeyWords);
+    {
+      ScopedUiFont design(8);
+      ASSERT_LE(QFontMetrics(QApplication::font()).height(), kDesignLineHeight);
+      Load();
+      design_client_ = window_->centralWidget()->size();
+      for (const char* name : kControls) design_[name] = Find(name)->geometry();
+      window_.reset();
+    }
+    font_ = std::make_unique<ScopedUiFont>(GetParam());
     Load();
+    window_->show();
   }
-  ScopedUiFont design_font_{DesignFont()};
-  QRect RectOf(const char* name) const { return Find<QWidget>(name)->geometry(); }
+  std::unique_ptr<ScopedUiFont> font_;
+  QSize design_client_;
+  std::map<std::string, QRect> design_;
 };
 
-TEST_F(LayoutTest, ClientAreaIs313By121BelowTheMenuBarAndFixed) {
-  window_->show();
-  const int menu_height = window_->menuBar()->height();
-  EXPECT_GT(menu_height, 0);
-  EXPECT_EQ(window_->centralWidget()->geometry(), QRect(0, menu_height, 313, 121));
-  EXPECT_EQ(window_->size(), QSize(313, menu_height + 121));
-  EXPECT_EQ(window_->minimumSize(), window_->maximumSize()) << "the user cannot resize";
+// Each group of siblings lies inside its parent, and no two of them overlap.
+TEST_P(FormAtDesktopFontTest, ControlsFitTheirParentAndDoNotOverlap) {
+  const std::vector<std::vector<const char*>> groups = {
+      {"StatusBar", "Frame1", "cmdAction_0", "cmdAction_1"},
+      {"txtQuestion", "txtAnswer", "lblQuestion", "lblAnswer"},
+      {"StatusBar_Panel1", "StatusBar_Panel2"},
+  };
+  for (const auto& group : groups) {
+    for (size_t i = 0; i < group.size(); ++i) {
+      const QRect rect = Find(group[i])->geometry();
+      EXPECT_TRUE(Find(group[i])->parentWidget()->rect().contains(rect)) << group[i];
+      for (size_t j = i + 1; j < group.size(); ++j) {
+        EXPECT_FALSE(rect.intersects(Find(group[j])->geometry())) << group[i] << " " << group[j];
+      }
+    }
+  }
+  EXPECT_EQ(Find("txtAnswer")->parentWidget(), Find("Frame1"));
+  // The status bar fills the client area's bottom strip.
+  const QRect client = window_->centralWidget()->rect();
+  const QRect bar = Find("StatusBar")->geometry();
+  EXPECT_EQ(bar.bottom(), client.bottom());
+  EXPECT_EQ(bar.width(), client.width());
+  EXPECT_LT(Find("lblQuestion")->y(), Find("lblAnswer")->y()) << "Russian above English";
+}
 
+TEST_P(FormAtDesktopFontTest, WholeFormScalesByOneFactorBelowTheMenuBar) {
+  const double factor = FormScale(QApplication::font()).factor();
+  const auto scaled = [factor](int px) { return static_cast<int>(std::lround(px * factor)); };
+  EXPECT_NEAR(window_->centralWidget()->width(), scaled(design_client_.width()), 1);
+  EXPECT_NEAR(window_->centralWidget()->height(), scaled(design_client_.height()), 1);
+  for (const char* name : kControls) {
+    const QRect shown = Find(name)->geometry();
+    const QRect design = design_[name];
+    EXPECT_NEAR(shown.left(), scaled(design.left()), 1) << name;
+    EXPECT_NEAR(shown.top(), scaled(design.top()), 1) << name;
+    EXPECT_NEAR(shown.width(), scaled(design.width()), 1) << name;
+    EXPECT_NEAR(shown.height(), scaled(design.height()), 1) << name;
+  }
+  EXPECT_EQ(window_->centralWidget()->y(), window_->menuBar()->height());
+  EXPECT_EQ(window_->height(), window_->menuBar()->height() + window_->centralWidget()->height());
+  EXPECT_EQ(window_->minimumSize(), window_->maximumSize()) << "the user cannot resize";
   const Qt::WindowFlags flags = window_->windowFlags();
   EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
-  EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
-  EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
-  EXPECT_EQ(window_->windowTitle(), "Vorelka");
+  EXPECT_TRUE((flags & Qt::WindowMinimizeButtonHint) && (flags & Qt::WindowCloseButtonHint));
 }
 
-TEST_F(LayoutTest, ControlsSitWhereTheFormPutsThem) {
-  // Client area.
-  EXPECT_EQ(RectOf("StatusBar"), QRect(0, 104, 313, 17));
-  EXPECT_EQ(RectOf("Frame1"), QRect(8, 0, 297, 73));
-  EXPECT_EQ(RectOf("cmdAction_1"), QRect(168, 80, 67, 21));
-  EXPECT_EQ(RectOf("cmdAction_0"), QRect(240, 80, 67, 21));
-  // Inside Frame1.
-  EXPECT_EQ(RectOf("txtAnswer"), QRect(80, 40, 201, 19));
-  EXPECT_EQ(RectOf("txtQuestion"), QRect(80, 16, 201, 19));
-  EXPECT_EQ(RectOf("lblAnswer"), QRect(8, 40, 65, 17));
-  EXPECT_EQ(RectOf("lblQuestion"), QRect(8, 16, 65, 17));
-  for (const char* inner : {"txtAnswer", "txtQuestion", "lblAnswer", "lblQuestion"}) {
-    EXPECT_EQ(Find<QWidget>(inner)->parentWidget(), Find<QGroupBox>("Frame1")) << inner;
+TEST_P(FormAtDesktopFontTest, EveryTextFitsItsControl) {
+  // The widest text each label shows.
+  const std::pair<const char*, QString> widest[] = {{"lblQuestion", "Russian:"},
+                                                    {"lblAnswer", "English:"},
+                                                    {"StatusBar_Panel1", "9999/9999"},
+                                                    {"StatusBar_Panel2", "English -> Russian"}};
+  const auto at = " at " + std::to_string(GetParam()) + " pt";
+  for (const auto& [name, text] : widest) {
+    auto* label = Find<QLabel>(name);
+    label->setText(text);
+    const QRect room = label->contentsRect().adjusted(label->indent(), 0, 0, 0);
+    EXPECT_LE(label->fontMetrics().height(), room.height()) << name << at;
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(text), room.width()) << name << at;
   }
-  // Status-bar panels: the first narrower than the second, side by side.
-  EXPECT_EQ(RectOf("StatusBar_Panel1"), QRect(0, 2, 147, 15));
-  EXPECT_EQ(RectOf("StatusBar_Panel2"), QRect(149, 2, 163, 15));
-  EXPECT_EQ(Find<QWidget>("StatusBar_Panel1")->minimumWidth(), 147);
-  EXPECT_EQ(Find<QWidget>("StatusBar_Panel2")->minimumWidth(), 96);
-}
-
-TEST_F(LayoutTest, CaptionsAndAlignment) {
-  EXPECT_EQ(Find<QPushButton>("cmdAction_0")->text(), "&Next");
-  EXPECT_EQ(Find<QPushButton>("cmdAction_1")->text(), "Sho&w");
-  EXPECT_EQ(Find<QGroupBox>("Frame1")->title(), QString());
-  for (const char* label : {"lblQuestion", "lblAnswer"}) {
-    EXPECT_TRUE(Find<QLabel>(label)->alignment() & Qt::AlignRight) << label;
+  for (const char* name : {"cmdAction_0", "cmdAction_1"}) {
+    auto* button = Find<QPushButton>(name);
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    const QRect room =
+        button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    const QSize text = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
+    EXPECT_LE(text.height(), room.height()) << name << at;
+    EXPECT_LE(text.width(), room.width()) << name << at;
   }
-  EXPECT_LT(RectOf("lblQuestion").top(), RectOf("lblAnswer").top()) << "Russian above English";
+  for (const char* name : {"txtQuestion", "txtAnswer"}) {
+    auto* box = Find<QLineEdit>(name);
+    // The line edit's text rectangle: its frame taken off.
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.rect = box->rect();
+    option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+    const QRect room = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+    EXPECT_LE(box->fontMetrics().height(), room.height()) << name << at;
+  }
 }
 
-TEST_F(LayoutTest, OpensCentredWithFocusOnNextAndTabsThroughFourStops) {
+INSTANTIATE_TEST_SUITE_P(DesktopFontSizes, FormAtDesktopFontTest,
+                         ::testing::Values(8, 9, 10, 11, 12),
+                         [](const auto& info) { return std::to_string(info.param) + "pt"; });
+
+TEST_F(DrillWindowTest, OpensCentredWithFocusOnNextAndTabsThroughFourStops) {
+  WriteWords(kFiveKeyWords);
+  Load();
   window_->CentreOnScreen();
   window_->show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  EXPECT_EQ(window_->windowTitle(), "Vorelka");
   // Centred before the platform's frame is known: off by at most that frame.
   const QPoint centre = window_->screen()->availableGeometry().center();
   const QSize frame = window_->frameGeometry().size() - window_->size();
   EXPECT_LE((window_->frameGeometry().center() - centre).manhattanLength(),
             frame.width() + frame.height() + 1);
 
-  const std::vector<const char*> tab_order = {"cmdAction_0", "cmdAction_1", "txtQuestion",
-                                              "txtAnswer", "cmdAction_0"};
-  for (size_t i = 0; i < tab_order.size(); ++i) {
-    ASSERT_EQ(QApplication::focusWidget(), Find<QWidget>(tab_order[i])) << "stop " << i;
+  const char* const tab_order[] = {"cmdAction_0", "cmdAction_1", "txtQuestion", "txtAnswer",
+                                   "cmdAction_0"};
+  for (const char* stop : tab_order) {
+    ASSERT_EQ(QApplication::focusWidget(), Find(stop)) << stop;
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   }
 }
 
-TEST_F(LayoutTest, EnterAndEscapePressNoButton) {
-  for (const char* name : {"cmdAction_0", "cmdAction_1"}) {
-    EXPECT_FALSE(Find<QPushButton>(name)->isDefault()) << name;
-    EXPECT_FALSE(Find<QPushButton>(name)->autoDefault()) << name;
-  }
+TEST_F(DrillWindowTest, EnterAndEscapePressNoButton_OnlyTheAnswerTakesTyping) {
+  WriteWords(kFiveKeyWords);
+  Load();
   window_->show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-  auto* answer = Find<QLineEdit>("txtAnswer");
-  answer->setFocus();
-  QTest::keyClick(answer, Qt::Key_Return);
-  QTest::keyClick(answer, Qt::Key_Escape);
+  for (const char* focus : {"cmdAction_0", "cmdAction_1", "txtAnswer"}) {
+    Find(focus)->setFocus();
+    QTest::keyClick(Find(focus), Qt::Key_Return);
+    QTest::keyClick(Find(focus), Qt::Key_Escape);
+  }
   QTest::qWait(200);
   EXPECT_EQ(random_->draws, 1) << "Enter or Escape pressed Next";
   EXPECT_EQ(Text("txtAnswer"), QString()) << "Enter or Escape pressed Show";
+
+  QTest::keyClicks(Find<QLineEdit>("txtQuestion"), "x");
+  EXPECT_EQ(Text("txtQuestion"), QString::fromUtf8("дом"));
+  QTest::keyClicks(Find("txtAnswer"), "house");
+  EXPECT_EQ(Text("txtAnswer"), "house");
 }
 
-TEST_F(LayoutTest, TextBoxesUseTimesNewRomanFaceWithCyrillic) {
+TEST_F(DrillWindowTest, TextBoxesDrawAFaceWithCyrillic) {
+  WriteWords(kFiveKeyWords);
+  Load();
   for (const char* name : {"txtQuestion", "txtAnswer"}) {
-    const QFont font = Find<QLineEdit>(name)->font();
-    EXPECT_EQ(font.family(), "Times New Roman") << name;
-    EXPECT_DOUBLE_EQ(font.pointSizeF(), 9.75) << name;
-    EXPECT_EQ(font.weight(), QFont::Normal) << name;
-    EXPECT_FALSE(font.italic() || font.underline() || font.strikeOut()) << name;
-
-    // The face actually drawn: Times New Roman itself, or its metric twin.
-    const QString face = QFontInfo(font).family();
-    EXPECT_TRUE(face == "Times New Roman" || face == "Liberation Serif") << face.toStdString();
-    const QFontMetrics metrics(font);
+    const QFontMetrics metrics(Find(name)->font());
     for (const char16_t letter : {u'Ж', u'ё', u'д', u'Я'}) {
-      EXPECT_TRUE(metrics.inFont(QChar(letter))) << face.toStdString() << " lacks a Cyrillic glyph";
+      EXPECT_TRUE(metrics.inFont(QChar(letter)))
+          << QFontInfo(Find(name)->font()).family().toStdString() << " lacks a Cyrillic glyph";
     }
-  }
-}
-
-TEST_F(LayoutTest, QuestionIsReadOnlyAnswerTakesTyping) {
-  auto* question = Find<QLineEdit>("txtQuestion");
-  auto* answer = Find<QLineEdit>("txtAnswer");
-  EXPECT_TRUE(question->isReadOnly());
-  EXPECT_FALSE(answer->isReadOnly());
-  QTest::keyClicks(question, "x");
-  EXPECT_EQ(question->text(), QString::fromUtf8("дом"));
-  QTest::keyClicks(answer, "house");
-  EXPECT_EQ(answer->text(), "house");
-}
-
-TEST_F(LayoutTest, MenusHoldTheDirectionsAndAboutWithoutShortcuts) {
-  const QList<QAction*> menus = window_->menuBar()->actions();
-  ASSERT_EQ(menus.size(), 2);
-  EXPECT_EQ(menus[0]->text(), "&Settings");
-  EXPECT_EQ(menus[1]->text(), "&Help");
-
-  const QList<QAction*> settings = menus[0]->menu()->actions();
-  ASSERT_EQ(settings.size(), 2);
-  EXPECT_EQ(settings[0]->objectName(), "mnuSettingsRussian");
-  EXPECT_EQ(settings[0]->text(), "&Russian to English");
-  EXPECT_EQ(settings[1]->objectName(), "mnuSettingsEnglish");
-  EXPECT_EQ(settings[1]->text(), "&English to Russian");
-  EXPECT_TRUE(settings[0]->isCheckable() && settings[1]->isCheckable());
-
-  const QList<QAction*> help = menus[1]->menu()->actions();
-  ASSERT_EQ(help.size(), 1);
-  EXPECT_EQ(help[0]->objectName(), "mnuHelpAbout");
-  EXPECT_EQ(help[0]->text(), "&About...");
-
-  for (const QAction* item : settings + help) {
-    EXPECT_TRUE(item->shortcut().isEmpty()) << item->text().toStdString();
   }
 }
 

@@ -3,24 +3,25 @@
 #include <cstdio>
 #include <cstring>
 
-#include "tests/window/words_database.h"
+#include "jet/write/words_table_builder.h"
 
 int main(int argc, char* argv[]) {
-  using vorelka::window::testing::WordRow;
   if (argc < 2) {
     std::fprintf(stderr, "usage: %s <words.mdb> [--empty]\n", argv[0]);
     return 2;
   }
   const bool empty = argc > 2 && std::strcmp(argv[2], "--empty") == 0;
-  std::vector<WordRow> rows;
-  if (!empty) {
-    rows = {
-        {1, "house", "дом"},   {2, "water", "вода"},  {3, "to read", "читать"},
-        {4, "book", "книга"},  {5, "city", "город"},  {6, "friend", "друг"},
-        {7, "window", "окно"}, {8, "tree", "дерево"},
-    };
+  const char* const pairs[][2] = {
+      {"house", "дом"},  {"water", "вода"},  {"to read", "читать"}, {"book", "книга"},
+      {"city", "город"}, {"friend", "друг"}, {"window", "окно"},    {"tree", "дерево"},
+  };
+  vorelka::jet::WordsTableBuilder builder(argv[1]);
+  for (int32_t id = 1; !empty && id <= 8; ++id) {
+    const auto& [english, russian] = pairs[id - 1];
+    builder.Add({id, {english, russian}});
+    std::printf("%s\t%s\n", english, russian);
   }
-  vorelka::window::testing::WriteWordsDatabase(argv[1], rows);
-  for (const auto& row : rows) std::printf("%s\t%s\n", row.english.c_str(), row.russian.c_str());
-  return 0;
+  const vorelka::jet::Status status = builder.Finish();
+  if (!status.ok()) std::fprintf(stderr, "%s\n", status.message().c_str());
+  return status.ok() ? 0 : 1;
 }

@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
-#include <QWidget>
+#include <functional>
 
 #include "services/app_facts.h"
 #include "window/qt_message_box.h"
@@ -14,48 +14,40 @@
 namespace vorelka::window {
 namespace {
 
-struct SeenBox {
-  QString title;
-  QString text;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-  QMessageBox::StandardButtons buttons;
-  Qt::TextFormat format = Qt::AutoText;
-  QWidget* parent = nullptr;
-  bool modal = false;
-};
+using services::MessageStyle;
 
-// Shows one box, notes what it looked like, and dismisses it with OK.
-SeenBox ShowAndDismiss(QtMessageBox& box, std::string_view text, services::MessageStyle style) {
-  SeenBox seen;
+// Shows one box, runs `look` on it while it is up, and dismisses it with OK.
+void ShowAndDismiss(QtMessageBox& box, std::string_view text, MessageStyle style,
+                    const std::function<void(const QMessageBox&)>& look) {
+  bool seen = false;
   QTimer::singleShot(0, [&] {
     auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (shown == nullptr) return;
-    seen = {shown->windowTitle(), shown->text(),         shown->icon(),   shown->standardButtons(),
-            shown->textFormat(),  shown->parentWidget(), shown->isModal()};
+    seen = true;
+    look(*shown);
     shown->button(QMessageBox::Ok)->click();
   });
   box.Show(text, style);
-  return seen;
+  EXPECT_TRUE(seen) << "no modal message box came up";
 }
 
-TEST(QtMessageBox, ShowsCriticalAndExclamationBoxesWithOkOnly) {
+TEST(QtMessageBox, ShowsCriticalAndExclamationBoxesWithOkOnlyAndPlainText) {
   services::FixedAppFacts facts("/nowhere");
   QtMessageBox box(facts);
-
-  const SeenBox critical = ShowAndDismiss(box, "No records found.  Invalid database.",
-                                          services::MessageStyle::kCritical);
-  EXPECT_EQ(critical.title, "Vorelka");
-  EXPECT_EQ(critical.text, "No records found.  Invalid database.");
-  EXPECT_EQ(critical.icon, QMessageBox::Critical);
-  EXPECT_EQ(critical.buttons, QMessageBox::Ok);
-  EXPECT_TRUE(critical.modal);
-  EXPECT_EQ(critical.parent, nullptr);
-
-  const SeenBox warning = ShowAndDismiss(box, "3044 - <b>/x/words.mdb</b> не найден",
-                                         services::MessageStyle::kExclamation);
-  EXPECT_EQ(warning.icon, QMessageBox::Warning);
-  EXPECT_EQ(warning.text, QString::fromUtf8("3044 - <b>/x/words.mdb</b> не найден"));
-  EXPECT_EQ(warning.format, Qt::PlainText) << "engine text is never read as markup";
+  ShowAndDismiss(box, "No records found.", MessageStyle::kCritical, [](const QMessageBox& shown) {
+    EXPECT_EQ(shown.windowTitle(), "Vorelka");
+    EXPECT_EQ(shown.text(), "No records found.");
+    EXPECT_EQ(shown.icon(), QMessageBox::Critical);
+    EXPECT_EQ(shown.standardButtons(), QMessageBox::Ok);
+    EXPECT_TRUE(shown.isModal());
+    EXPECT_EQ(shown.parentWidget(), nullptr);
+  });
+  const char text[] = "3044 - <b>/x/words.mdb</b> не найден";
+  ShowAndDismiss(box, text, MessageStyle::kExclamation, [&](const QMessageBox& shown) {
+    EXPECT_EQ(shown.icon(), QMessageBox::Warning);
+    EXPECT_EQ(shown.text(), QString::fromUtf8(text));
+    EXPECT_EQ(shown.textFormat(), Qt::PlainText) << "engine text is never read as markup";
+  });
 }
 
 TEST(QtMessageBox, BelongsToTheMainWindowOnceItIsOnScreen) {
@@ -63,9 +55,11 @@ TEST(QtMessageBox, BelongsToTheMainWindowOnceItIsOnScreen) {
   QtMessageBox box(facts);
   QWidget owner;
   box.SetOwner(&owner);
-  EXPECT_EQ(ShowAndDismiss(box, "at load", services::MessageStyle::kCritical).parent, nullptr);
+  ShowAndDismiss(box, "at load", MessageStyle::kCritical,
+                 [](const QMessageBox& shown) { EXPECT_EQ(shown.parentWidget(), nullptr); });
   owner.show();
-  EXPECT_EQ(ShowAndDismiss(box, "later", services::MessageStyle::kExclamation).parent, &owner);
+  ShowAndDismiss(box, "later", MessageStyle::kExclamation,
+                 [&](const QMessageBox& shown) { EXPECT_EQ(shown.parentWidget(), &owner); });
 }
 
 }  // namespace

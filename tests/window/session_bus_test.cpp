@@ -17,108 +17,58 @@
 namespace vorelka::window {
 namespace {
 
-// Sets or clears an environment variable for one test, then restores it.
-class ScopedVariable {
- public:
-  ScopedVariable(const char* name, std::optional<std::string> value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    if (value) {
-      setenv(name, value->c_str(), 1);
-    } else {
-      unsetenv(name);
-    }
-  }
-  ~ScopedVariable() {
-    if (old_) {
-      setenv(name_, old_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
-  ScopedVariable(const ScopedVariable&) = delete;
-  ScopedVariable& operator=(const ScopedVariable&) = delete;
+constexpr char kAddress[] = "DBUS_SESSION_BUS_ADDRESS";
+constexpr char kRuntime[] = "XDG_RUNTIME_DIR";
 
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
-
-std::optional<std::string> Address() {
-  const char* value = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+std::optional<std::string> Get(const char* name) {
+  const char* value = std::getenv(name);
   return value ? std::optional<std::string>(value) : std::nullopt;
 }
 
-// A listening Unix socket at `path`, closed when the object goes.
-class ListeningSocket {
- public:
-  explicit ListeningSocket(const std::string& path) : fd_(socket(AF_UNIX, SOCK_STREAM, 0)) {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
-    bound_ = fd_ >= 0 && bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+void Set(const char* name, const std::optional<std::string>& value) {
+  if (value) {
+    setenv(name, value->c_str(), 1);
+  } else {
+    unsetenv(name);
   }
-  ~ListeningSocket() {
-    if (fd_ >= 0) close(fd_);
-  }
-  ListeningSocket(const ListeningSocket&) = delete;
-  ListeningSocket& operator=(const ListeningSocket&) = delete;
-  bool bound() const { return bound_; }
-
- private:
-  int fd_;
-  bool bound_ = false;
-};
-
-class SessionBusTest : public ::testing::Test {
- protected:
-  QTemporaryDir runtime_;
-  std::string RuntimePath() const { return runtime_.path().toStdString(); }
-};
-
-TEST_F(SessionBusTest, NoBusAnywhere_AddressIsSetToOneThatLaunchesNothing) {
-  ScopedVariable address("DBUS_SESSION_BUS_ADDRESS", std::nullopt);
-  ScopedVariable runtime("XDG_RUNTIME_DIR", RuntimePath());
-  EXPECT_TRUE(SessionBusWouldAutolaunch());
-  KeepFromLaunchingSessionBus();
-  EXPECT_EQ(Address(), std::string(kNoSessionBusAddress));
-  EXPECT_FALSE(SessionBusWouldAutolaunch());
 }
 
-TEST_F(SessionBusTest, NoRuntimeFolder_AddressIsSet) {
-  for (const std::optional<std::string>& value : {std::optional<std::string>(), std::optional<std::string>("")}) {
-    ScopedVariable address("DBUS_SESSION_BUS_ADDRESS", std::nullopt);
-    ScopedVariable runtime("XDG_RUNTIME_DIR", value);
+TEST(SessionBus, AddressIsDisabledExactlyWhenNoBusIsNamedOrAtTheUserSocket) {
+  QTemporaryDir empty, with_file, with_socket;
+  std::ofstream(with_file.filePath("bus").toStdString()) << "not a socket";
+  const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, with_socket.filePath("bus").toUtf8().constData(),
+               sizeof(address.sun_path) - 1);
+  ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+
+  const struct {
+    std::optional<std::string> address, runtime;
+    bool autolaunch;
+  } cases[] = {
+      {std::nullopt, empty.path().toStdString(), true},
+      {std::nullopt, std::nullopt, true},
+      {std::nullopt, with_file.path().toStdString(), true},
+      {std::nullopt, with_socket.path().toStdString(), false},
+      {"", std::nullopt, false},
+  };
+  const auto old_address = Get(kAddress);
+  const auto old_runtime = Get(kRuntime);
+  for (const auto& c : cases) {
+    Set(kAddress, c.address);
+    Set(kRuntime, c.runtime);
+    const auto where = c.address.value_or("(unset)") + ", " + c.runtime.value_or("(unset)");
+    EXPECT_EQ(SessionBusWouldAutolaunch(), c.autolaunch) << where;
     KeepFromLaunchingSessionBus();
-    EXPECT_EQ(Address(), std::string(kNoSessionBusAddress));
+    EXPECT_EQ(Get(kAddress),
+              c.autolaunch ? std::optional<std::string>(kNoSessionBusAddress) : c.address)
+        << where;
+    EXPECT_FALSE(SessionBusWouldAutolaunch()) << where;
   }
-}
-
-TEST_F(SessionBusTest, AFileNamedBusIsNoBus) {
-  std::ofstream(RuntimePath() + "/bus") << "not a socket";
-  ScopedVariable address("DBUS_SESSION_BUS_ADDRESS", std::nullopt);
-  ScopedVariable runtime("XDG_RUNTIME_DIR", RuntimePath());
-  KeepFromLaunchingSessionBus();
-  EXPECT_EQ(Address(), std::string(kNoSessionBusAddress));
-}
-
-TEST_F(SessionBusTest, AddressInEnvironment_IsLeftAsItIs) {
-  for (const char* given : {"unix:path=/run/user/1000/bus", "autolaunch:", ""}) {
-    ScopedVariable address("DBUS_SESSION_BUS_ADDRESS", std::string(given));
-    ScopedVariable runtime("XDG_RUNTIME_DIR", RuntimePath());
-    EXPECT_FALSE(SessionBusWouldAutolaunch()) << given;
-    KeepFromLaunchingSessionBus();
-    EXPECT_EQ(Address(), std::string(given));
-  }
-}
-
-TEST_F(SessionBusTest, UserBusSocket_IsLeftForLibdbusToFind) {
-  ListeningSocket bus(RuntimePath() + "/bus");
-  ASSERT_TRUE(bus.bound());
-  ScopedVariable address("DBUS_SESSION_BUS_ADDRESS", std::nullopt);
-  ScopedVariable runtime("XDG_RUNTIME_DIR", RuntimePath());
-  EXPECT_FALSE(SessionBusWouldAutolaunch());
-  KeepFromLaunchingSessionBus();
-  EXPECT_EQ(Address(), std::nullopt);
+  Set(kAddress, old_address);
+  Set(kRuntime, old_runtime);
+  close(fd);
 }
 
 }  // namespace

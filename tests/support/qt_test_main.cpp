@@ -1,4 +1,5 @@
-// The About box suite runs on Qt's offscreen platform unless told otherwise.
+// The widget suites' main(): Qt's offscreen platform unless told otherwise,
+// one QApplication for all the tests.
 #include <gtest/gtest.h>
 
 #include <QApplication>
