@@ -6,46 +6,19 @@
 #include <unistd.h>
 
 #include <QTemporaryDir>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <optional>
 #include <string>
 
+#include "tests/window/scoped_variable.h"
 #include "window/session_bus.h"
 
 namespace vorelka::window {
 namespace {
 
-// Sets or clears an environment variable for one test, then restores it.
-class ScopedVariable {
- public:
-  ScopedVariable(const char* name, std::optional<std::string> value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    if (value) {
-      setenv(name, value->c_str(), 1);
-    } else {
-      unsetenv(name);
-    }
-  }
-  ~ScopedVariable() {
-    if (old_) {
-      setenv(name_, old_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
-  ScopedVariable(const ScopedVariable&) = delete;
-  ScopedVariable& operator=(const ScopedVariable&) = delete;
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
-
 std::optional<std::string> Address() {
-  const char* value = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-  return value ? std::optional<std::string>(value) : std::nullopt;
+  return Variable("DBUS_SESSION_BUS_ADDRESS");
 }
 
 // A listening Unix socket at `path`, closed when the object goes.
@@ -85,7 +58,8 @@ TEST_F(SessionBusTest, NoBusAnywhere_AddressIsSetToOneThatLaunchesNothing) {
 }
 
 TEST_F(SessionBusTest, NoRuntimeFolder_AddressIsSet) {
-  for (const std::optional<std::string>& value : {std::optional<std::string>(), std::optional<std::string>("")}) {
+  for (const std::optional<std::string>& value :
+       {std::optional<std::string>(), std::optional<std::string>("")}) {
     ScopedVariable address("DBUS_SESSION_BUS_ADDRESS", std::nullopt);
     ScopedVariable runtime("XDG_RUNTIME_DIR", value);
     KeepFromLaunchingSessionBus();
