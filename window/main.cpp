@@ -8,11 +8,13 @@
 #include "store/word_store.h"
 #include "window/frm_main.h"
 #include "window/qt_message_box.h"
+#include "window/runtime_folder.h"
 #include "window/session_bus.h"
 
 int main(int argc, char* argv[]) {
   using namespace vorelka;
 
+  window::KeepFromMakingRuntimeFolder();
   window::KeepFromLaunchingSessionBus();
   QApplication app(argc, argv);
   services::ProcessAppFacts facts;

@@ -9,7 +9,10 @@
 #    beside it, in HOME or in the XDG folders (all pointed into the test's
 #    folder), and no D-Bus process is left behind. Run without a session
 #    bus, where libdbus would autolaunch one (dbus-x11 installed), and again
-#    with a bus of the test's own.
+#    with a bus of the test's own. Once more in a bare environment, as after
+#    su or a plain X login: no XDG variables at all, so Qt has no runtime
+#    folder named and would make one in TMPDIR (pointed into the test's
+#    folder and compared too).
 # 2. The same with words.mdb and its folder read-only. Root ignores
 #    permission bits, so under root the session drops to user nobody with
 #    setpriv; any other user runs it as itself.
@@ -80,18 +83,23 @@ read_question() {
 # launch <folder> <home> [user]: starts the program copied into <folder>
 # with a clean environment whose HOME and XDG folders lie under <home>.
 # A session bus address passed to launch; empty: none in the environment.
-bus_address=""
+# bare=1: no XDG variables, and TMPDIR at <home>/tmp.
+bus_address="" bare=""
 launch() {
   local folder=$1 home=$2 user=${3:-}
-  local -a as=() bus=()
+  local -a as=() bus=() xdg=()
   [[ -n $bus_address ]] && bus=(DBUS_SESSION_BUS_ADDRESS="$bus_address")
   if [[ -n $user ]]; then
     as=(setpriv --reuid="$user" --regid="$(id -g "$user")" --clear-groups --inh-caps=-all)
   fi
+  if [[ -n $bare ]]; then
+    xdg=(TMPDIR="$home/tmp")
+  else
+    xdg=(XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" XDG_DATA_HOME="$home/data"
+      XDG_STATE_HOME="$home/state" XDG_RUNTIME_DIR="$home/runtime")
+  fi
   env -i PATH=/usr/bin:/bin DISPLAY="$DISPLAY" HOME="$home" LANG=C.UTF-8 \
-    XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" XDG_DATA_HOME="$home/data" \
-    XDG_STATE_HOME="$home/state" XDG_RUNTIME_DIR="$home/runtime" "${bus[@]}" \
-    "${as[@]}" "$folder/vorelka" &
+    "${xdg[@]}" "${bus[@]}" "${as[@]}" "$folder/vorelka" &
   pid=$!
   wait_for_windows 1
   win=$(vorelka_windows)
@@ -107,7 +115,7 @@ stop() {
 }
 
 make_home() {
-  mkdir -p "$1"/{config,cache,data,state,runtime}
+  mkdir -p "$1"/{config,cache,data,state,runtime,tmp}
   chmod 700 "$1/runtime"
 }
 
@@ -206,6 +214,12 @@ kill "$bus_pid"
 wait "$bus_pid" 2>/dev/null || true
 bus_pid="" bus_address=""
 no_bus_left_behind "$home"
+
+step "session over a writable folder, no XDG variables, no session bus"
+bare=1
+sleep 1.1
+session_writes_nothing "$app" "$home" "the session in a bare environment"
+bare=""
 
 # ------------------------------------------------------------ read-only
 reader=""
