@@ -46,7 +46,7 @@ TEST_P(WriterErrors, Add_RefusesLongInvalidOrMiscountedTextNamingTheRowAndWrites
       {{{3, {"\xC0\x80", "x"}}}, "row 1 (Id 3): English text is not valid UTF-8 (byte 1)"},
       {{{4, {std::string("a\0b", 3), "x"}}},
        "row 1 (Id 4): English text contains a NUL character (U+0000)"},
-      {{{1, {"only English"}}}, "row 1 (Id 1) has 1 texts; the table has 2 text columns"},
+      {{{1, {"only English"}}}, "row 1 (Id 1): has 1 texts; the table has 2 text columns"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Build(c.rows).message(), c.message);
