@@ -108,10 +108,13 @@ TEST_F(BuildImport, RefusesNamingFileAndPlaceAndLeavesTheOldDatabase) {
     std::vector<std::string> extra;
     std::string message;  // after "<file>"
   } cases[] = {
-      {"deck.apkg", "just text", {},
-       ": is named .apkg but is not a zip archive, as an Anki package is"},
-      {"deck.kvtml", "English\tRussian\n", {},
-       ": is named .kvtml but is not XML, as a KDE vocabulary file is"},
+      {"deck.apkg", "", {}, ": is empty"},
+      {"list.tsv", "\xEF\xBB\xBF\n\n", {}, ": is empty"},
+      {"deck.apkg",
+       "just text",
+       {},
+       ": has 1 column; it needs one English and one Russian (its name ends in .apkg, but it is "
+       "not a zip archive, as an Anki package is, so it was read as text)"},
       {"deck.apkg",
        MakeOlderPackage({kBasic}, {{kBasic.id, {"кот", long_word}}}),
        {},
@@ -187,6 +190,28 @@ TEST_F(BuildImport, SkipsOnlyTheNotesTheFormatCannotHold) {
                          smile + "\n  note 3 (id 1650000000003): " + cafe + "\n"),
             std::string::npos)
       << dry.out;
+}
+
+// The content decides the form; the name only sharpens a refusal.
+TEST_F(BuildImport, ReadsTheFormTheContentHasWhateverTheName) {
+  const std::string kvtml =
+      "<?xml version=\"1.0\"?>\n<kvtml version=\"2.0\"><identifiers><identifier id=\"0\">"
+      "<locale>en</locale></identifier><identifier id=\"1\"><locale>ru</locale></identifier>"
+      "</identifiers><entries><entry><translation id=\"0\"><text>cat</text></translation>"
+      "<translation id=\"1\"><text>кошка</text></translation></entry></entries></kvtml>\n";
+  const struct {
+    std::string name;
+    std::string bytes;
+  } sources[] = {
+      {"cat.apkg", kvtml},
+      {"cat.kvtml", MakeOlderPackage({kBasic}, {{kBasic.id, {"кошка", "cat"}}})},
+      {"cat.colpkg", "cat\tкошка\n"},
+  };
+  for (const auto& source : sources) {
+    const RunResult build = Build(source.name, source.bytes);
+    ASSERT_EQ(build.exit_code, 0) << source.name << ": " << build.err;
+    EXPECT_EQ(ReadWords(db_), (std::vector<Words>{{1, "cat", "кошка"}})) << source.name;
+  }
 }
 
 TEST_F(BuildImport, RefusesChoiceOptionsThatDoNotFitTheSource) {

@@ -64,7 +64,7 @@ TEST_F(VorelkaWords, RefusesBadInputWithFileAndLineAndWritesNothing) {
   // one fault on a line and one of the whole file, as the command reports them.
   const std::vector<Case> cases = {
       {"English\tRussian\ncat\n", "list.tsv:2: has 1 fields; the header has 2"},
-      {"", "list.tsv: is empty: it needs a header row"},
+      {"", "list.tsv: is empty"},
   };
   for (const Case& c : cases) {
     WriteBytes(db_, "the old database");
