@@ -17,10 +17,12 @@ bool IsNumber(const std::string& value) {
 }
 
 // What `option` would have to say to pick field `index` of `type`, in the
-// form the user gave it (a number or a name).
+// form the user gave it (a number or a name, quoted for the shell when it
+// has a blank).
 std::string Needed(const NoteTypeFields& type, size_t index, const std::string& given) {
   if (IsNumber(given)) return std::to_string(index + 1);
-  return type.fields[index].name;
+  const std::string& name = type.fields[index].name;
+  return name.find(' ') == std::string::npos ? name : "\"" + name + "\"";
 }
 
 }  // namespace
