@@ -14,6 +14,41 @@ namespace {
 constexpr int64_t kProgressThreshold = 100000;  // rows before progress is shown
 constexpr int kProgressSteps = 10;
 
+std::string FormatName(jet::JetFormat format) {
+  return format == jet::JetFormat::kJet3 ? "Jet 3" : "Jet 4";
+}
+
+// Leaves out the pairs the target format cannot hold (Jet 3 holds only code
+// page 1251), as the importers leave out pairs with an empty side: each is
+// reported and the rest is built. Runs the writer's own checks, so that a
+// dry run refuses or skips exactly what the build would.
+std::optional<SourceError> KeepPairsTheFormatHolds(const BuildRequest& request,
+                                                   ImportedWords* words) {
+  jet::WordRowCheck check(request.format);
+  std::vector<ImportedPair> kept;
+  kept.reserve(words->pairs.size());
+  for (ImportedPair& pair : words->pairs) {
+    std::string problem =
+        check.Problem({static_cast<int32_t>(kept.size() + 1), {pair.english, pair.russian}});
+    if (problem.empty()) {
+      kept.push_back(std::move(pair));
+    } else {
+      words->skipped.push_back({pair.place, std::move(problem)});
+    }
+  }
+  words->pairs = std::move(kept);
+  if (!words->pairs.empty()) return std::nullopt;
+  return SourceError{
+      .file = request.source,
+      .message = "holds no word pairs that a " + FormatName(request.format) + " file can hold"};
+}
+
+void PrintSkipped(const BuildRequest& request, const std::vector<SkippedItem>& skipped) {
+  for (const SkippedItem& item : skipped) {
+    PrintError(request.command, request.source + ": " + item.place + ": skipped: " + item.reason);
+  }
+}
+
 }  // namespace
 
 int BuildFromWordList(const BuildRequest& request, std::string_view bytes) {
@@ -26,14 +61,25 @@ int BuildFromWordList(const BuildRequest& request, std::string_view bytes) {
     preview.source = source;
     preview.format = list_format == WordListFormat::kCsv ? "word list, CSV with a header"
                                                          : "word list, TSV with a header";
+    // Our own lists are strict: a row the format cannot hold is refused, as
+    // the build refuses it, and never skipped.
+    jet::WordRowCheck check(request.format);
+    std::optional<SourceError> row_problem;
     std::optional<SourceError> error =
         ParseWordList(bytes, list_format, [&](const WordListRow& row) {
+          if (std::string problem = check.Problem({row.id, {row.english, row.russian}});
+              !problem.empty()) {
+            row_problem =
+                FaultOnLine(row.line, jet::RowName(preview.count + 1, row.id) + ": " + problem);
+            return false;
+          }
           if (preview.first_rows.size() < kPreviewRows) {
             preview.first_rows.push_back({row.id, row.english, row.russian});
           }
           ++preview.count;
           return true;
         });
+    if (row_problem) error = row_problem;
     if (error) {
       error->file = source;
       PrintError(command, FormatSourceError(*error));
@@ -91,6 +137,11 @@ int BuildFromImport(const BuildRequest& request, std::string_view bytes, SourceK
     PrintError(request.command, FormatSourceError(*error));
     return kExitFailure;
   }
+  if (auto error = KeepPairsTheFormatHolds(request, &words)) {
+    PrintSkipped(request, words.skipped);
+    PrintError(request.command, FormatSourceError(*error));
+    return kExitFailure;
+  }
   if (request.dry_run) {
     BuildPreview preview;
     preview.source = request.source;
@@ -128,9 +179,7 @@ int BuildFromImport(const BuildRequest& request, std::string_view bytes, SourceK
     return kExitFailure;
   }
   // Reported, never dropped in silence; the build itself succeeded.
-  for (const SkippedItem& item : words.skipped) {
-    PrintError(request.command, request.source + ": " + item.place + ": skipped: " + item.reason);
-  }
+  PrintSkipped(request, words.skipped);
   return kExitOk;
 }
 

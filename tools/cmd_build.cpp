@@ -51,7 +51,7 @@ int RunBuild(const QStringList& arguments) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
       "Builds a word database from a word list, a KDE vocabulary file or an Anki deck.\n\n"
-      "The source's content tells its form (the extension is only a hint):\n"
+      "The source's content tells its form, whatever its extension:\n"
       "- a UTF-8 TSV or CSV list whose header names the columns English and Russian, and\n"
       "  optionally Id, in any order. Without Id the keys run 1..N in file order. An empty\n"
       "  field is an empty word; a field that is exactly \\N (unquoted in CSV) is Null. In\n"
@@ -64,16 +64,21 @@ int RunBuild(const QStringList& arguments) {
       "  Russian are picked by locale or name; --english and --russian pick others;\n"
       "- an Anki package (.apkg, older or current): one pair per note, the fields picked\n"
       "  by their names (English, Russian), else by script; HTML is read as plain text.\n"
+      "  --english-field/--russian-field given by name apply to the note types that have\n"
+      "  that field; note types that need different fields are refused.\n"
       "Imported pairs are keyed 1..N in source order. Notes, entries and lines whose\n"
-      "English or Russian word is empty are skipped and reported.\n\n"
+      "English or Russian word is empty, or holds a character the --format cannot hold\n"
+      "(Jet 3: outside code page 1251), are skipped and reported; a word list with a\n"
+      "header refuses such a row.\n\n"
       "On any fault nothing is written and an existing FILE is left as it was.");
   const QCommandLineOption output({"o", "output"}, "Write the database to <file>.", "file");
   const QCommandLineOption format_option(
       "format", "Jet 4 (Access 2000, the default) or Jet 3 (Access 97, code page 1251).",
       "jet4|jet3", "jet4");
   const QCommandLineOption dry_run("dry-run",
-                                   "Print what would be written (the choice of columns, the "
-                                   "count, the first rows, what is skipped) and write nothing.");
+                                   "Run every check of the build and print what would be "
+                                   "written (the choice of columns, the count, the first rows, "
+                                   "what is skipped); write nothing.");
   const QCommandLineOption english("english",
                                    "KDE file: the English identifier (id, locale or name).", "id");
   const QCommandLineOption russian("russian",

@@ -2,17 +2,18 @@
 
 #include <cstdio>
 
-#include "jet/write/cp1251_table.h"
 #include "jet/format/text_value.h"
+#include "jet/write/cp1251_table.h"
 
 namespace vorelka::jet::writer {
 
 using namespace format;  // NOLINT(google-build-using-namespace): the format this writes
-using namespace text;  // NOLINT(google-build-using-namespace)
+using namespace text;    // NOLINT(google-build-using-namespace)
 namespace {
 
 constexpr char32_t kMaxCodePoint = 0x10FFFF;
 constexpr char32_t kFirstSurrogate = 0xD800;
+constexpr char32_t kFirstLowSurrogate = 0xDC00;
 constexpr char32_t kLastSurrogate = 0xDFFF;
 constexpr char32_t kLastBmpCodePoint = 0xFFFF;
 constexpr char32_t kByteOrderMark = 0xFEFF;
@@ -49,47 +50,79 @@ bool CheckLength(size_t chars, std::string* problem) {
   return false;
 }
 
-void PutUcs2(std::string* out, char32_t c) {
-  out->push_back(static_cast<char>(c & 0xFF));
-  out->push_back(static_cast<char>(c >> 8));
+// Jet 4 counts a Text column's length in UTF-16 units, as Access does.
+bool CheckUnits(const std::u32string& text, const std::u16string& units, std::string* problem) {
+  if (units.size() == text.size()) return CheckLength(text.size(), problem);
+  if (units.size() <= kMaxTextChars) return true;
+  *problem = "has " + std::to_string(text.size()) + " characters in " +
+             std::to_string(units.size()) +
+             " UTF-16 units (one beyond U+FFFF takes two); a Text column holds at most " +
+             std::to_string(kMaxTextChars);
+  return false;
 }
 
-// Access's compressed form; false when the text has a character whose low
-// byte is 0, which a reader would take for a mode switch. Characters below
-// U+0100 always go in compressed mode, so that no 00 byte appears inside an
-// uncompressed run either: some readers (Jackcess) switch modes at any 00.
-bool CompressUcs2(const std::u32string& text, std::string* out) {
+bool HasNoNul(const std::u32string& text, std::string* problem) {
+  if (text.find(U'\0') == std::u32string::npos) return true;
+  *problem = "contains a NUL character (U+0000)";
+  return false;
+}
+
+// UTF-16, as Access stores Jet 4 text: a character beyond U+FFFF becomes
+// its surrogate pair.
+void ToUtf16(const std::u32string& text, std::u16string* units) {
+  units->clear();
+  units->reserve(text.size());
   for (char32_t c : text) {
-    if ((c & 0xFF) == 0) return false;
+    if (c > kLastBmpCodePoint) {
+      const char32_t offset = c - (kLastBmpCodePoint + 1);
+      units->push_back(static_cast<char16_t>(kFirstSurrogate + (offset >> 10)));
+      units->push_back(static_cast<char16_t>(kFirstLowSurrogate + (offset & 0x3FF)));
+    } else {
+      units->push_back(static_cast<char16_t>(c));
+    }
+  }
+}
+
+void PutUcs2(std::string* out, char16_t unit) {
+  out->push_back(static_cast<char>(unit & 0xFF));
+  out->push_back(static_cast<char>(unit >> 8));
+}
+
+// Access's compressed form; false when the text has a unit whose low byte
+// is 0, which a reader would take for a mode switch. Units below U+0100 always
+// go in compressed mode, so that no 00 byte appears inside an uncompressed
+// run either: some readers (Jackcess) switch modes at any 00. Surrogates lie
+// far above U+0100, so a pair always stays whole in an uncompressed run.
+bool CompressUcs2(const std::u16string& units, std::string* out) {
+  for (char16_t unit : units) {
+    if ((unit & 0xFF) == 0) return false;
   }
   out->clear();
   out->push_back(static_cast<char>(kCompressedMarker0));
   out->push_back(static_cast<char>(kCompressedMarker1));
   bool compressed = true;
-  for (char32_t c : text) {
-    const bool narrow = c < kNarrowLimit;
+  for (char16_t unit : units) {
+    const bool narrow = unit < kNarrowLimit;
     if (narrow != compressed) {
       out->push_back(static_cast<char>(kModeSwitch));
       compressed = narrow;
     }
     if (compressed) {
-      out->push_back(static_cast<char>(c));
+      out->push_back(static_cast<char>(unit));
     } else {
-      PutUcs2(out, c);
+      PutUcs2(out, unit);
     }
   }
   return true;
 }
 
-bool CheckUcs2(const std::u32string& text, std::string* problem) {
+// Names stay within UCS-2: a table definition's names are not Text values.
+bool CheckUcs2Name(const std::u32string& text, std::string* problem) {
+  if (!HasNoNul(text, problem)) return false;
   for (char32_t c : text) {
-    if (c == 0) {
-      *problem = "contains a NUL character (U+0000)";
-      return false;
-    }
     if (c > kLastBmpCodePoint) {
       *problem = "has the character " + Describe(c) +
-                 ", which lies outside UCS-2 and Jet 4 text cannot hold";
+                 ", which lies outside UCS-2 and Jet 4 names cannot hold";
       return false;
     }
   }
@@ -99,11 +132,8 @@ bool CheckUcs2(const std::u32string& text, std::string* problem) {
 bool ToCp1251(const std::u32string& text, std::string* out, std::string* problem) {
   out->clear();
   out->reserve(text.size());
+  if (!HasNoNul(text, problem)) return false;
   for (char32_t c : text) {
-    if (c == 0) {
-      *problem = "contains a NUL character (U+0000)";
-      return false;
-    }
     std::optional<uint8_t> byte = Cp1251ByteOf(c);
     if (!byte) {
       *problem = "has the character " + Describe(c) + ", which code page 1251 cannot hold";
@@ -175,14 +205,16 @@ bool EncodeTextValue(const Format& format, std::string_view utf8, std::string* o
   if (format.id == JetFormat::kJet3) {
     return CheckLength(text.size(), problem) && ToCp1251(text, out, problem);
   }
-  if (!CheckUcs2(text, problem) || !CheckLength(text.size(), problem)) return false;
+  thread_local std::u16string units;
+  ToUtf16(text, &units);
+  if (!HasNoNul(text, problem) || !CheckUnits(text, units, problem)) return false;
   thread_local std::string compressed;
-  const bool can_compress = CompressUcs2(text, &compressed);
-  if (can_compress && compressed.size() < 2 * text.size()) {
+  const bool can_compress = CompressUcs2(units, &compressed);
+  if (can_compress && compressed.size() < 2 * units.size()) {
     out->swap(compressed);
     return true;
   }
-  if (!text.empty() && text[0] == kByteOrderMark) {
+  if (!units.empty() && units[0] == kByteOrderMark) {
     // Plain UCS-2 would begin FF FE, the compressed marker: store it compressed.
     if (!can_compress) {
       *problem = "begins with " + CodePointName(kByteOrderMark) +
@@ -193,8 +225,8 @@ bool EncodeTextValue(const Format& format, std::string_view utf8, std::string* o
     return true;
   }
   out->clear();
-  out->reserve(2 * text.size());
-  for (char32_t c : text) PutUcs2(out, c);
+  out->reserve(2 * units.size());
+  for (char16_t unit : units) PutUcs2(out, unit);
   return true;
 }
 
@@ -203,9 +235,9 @@ bool EncodeName(const Format& format, std::string_view utf8, std::string* out,
   std::u32string text;
   if (!DecodeUtf8(utf8, &text, problem)) return false;
   if (format.id == JetFormat::kJet3) return ToCp1251(text, out, problem);
-  if (!CheckUcs2(text, problem)) return false;
+  if (!CheckUcs2Name(text, problem)) return false;
   out->clear();
-  for (char32_t c : text) PutUcs2(out, c);
+  for (char32_t c : text) PutUcs2(out, static_cast<char16_t>(c));
   return true;
 }
 

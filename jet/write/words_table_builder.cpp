@@ -89,6 +89,7 @@
 //   rows per page   255 (a row pointer has one byte for the row)
 #include "jet/write/words_table_builder.h"
 
+#include "jet/write/word_row_encoder.h"
 #include "jet/write/words_table_writer.h"
 
 namespace vorelka::jet {
@@ -120,6 +121,32 @@ const Status& WordsTableBuilder::status() const {
 }
 uint64_t WordsTableBuilder::NumRows() const {
   return impl_->NumRows();
+}
+
+class WordRowCheck::Impl {
+ public:
+  Impl(JetFormat format, TableSchema schema)
+      : schema_(std::move(schema)), encoder_(format::FormatOf(format), schema_) {}
+  writer::WordRowEncoder& encoder() { return encoder_; }
+
+ private:
+  TableSchema schema_;
+  writer::WordRowEncoder encoder_;
+};
+
+WordRowCheck::WordRowCheck(JetFormat format, TableSchema schema)
+    : impl_(std::make_unique<Impl>(format, std::move(schema))) {}
+
+WordRowCheck::~WordRowCheck() = default;
+
+std::string WordRowCheck::Problem(const WordRow& row) {
+  std::string problem;
+  if (impl_->encoder().Encode(row, &problem)) return "";
+  return problem;
+}
+
+std::string RowName(uint64_t add_number, int32_t id) {
+  return "row " + std::to_string(add_number) + " (Id " + std::to_string(id) + ")";
 }
 
 }  // namespace vorelka::jet

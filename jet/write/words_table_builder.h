@@ -69,4 +69,31 @@ class WordsTableBuilder {
   std::unique_ptr<Impl> impl_;
 };
 
+// The checks WordsTableBuilder::Add makes of a row on its own, writing
+// nothing: for a dry run, and to leave out beforehand the rows a format
+// cannot hold (a character outside code page 1251 in Jet 3, say).
+//
+//   WordRowCheck check(JetFormat::kJet3);
+//   std::string problem = check.Problem({1, {"café", "кафе"}});
+//   // "English text has the character 'é' (U+00E9), which code page 1251 cannot hold"
+class WordRowCheck {
+ public:
+  explicit WordRowCheck(JetFormat format = JetFormat::kJet4, TableSchema schema = {});
+  ~WordRowCheck();
+
+  WordRowCheck(const WordRowCheck&) = delete;
+  WordRowCheck& operator=(const WordRowCheck&) = delete;
+
+  // Empty when Add would take `row`; else what Add's error says after the
+  // row's name (see RowName).
+  std::string Problem(const WordRow& row);
+
+ private:
+  class Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+// How Add's errors name a row: by its 1-based Add number and its Id.
+std::string RowName(uint64_t add_number, int32_t id);
+
 }  // namespace vorelka::jet

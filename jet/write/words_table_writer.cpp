@@ -4,10 +4,8 @@
 #include <iterator>
 
 #include "jet/write/header_page.h"
-#include "jet/write/row_encoder.h"
 #include "jet/write/schema_check.h"
 #include "jet/write/table_definition.h"
-#include "jet/write/text_encoding.h"
 #include "jet/write/usage_map.h"
 
 namespace vorelka::jet::writer {
@@ -45,10 +43,8 @@ WordsTableWriter::WordsTableWriter(std::filesystem::path path, const Format& for
       schema_(std::move(schema)),
       path_(std::move(path)),
       page_(format_, kTableDefinitionPage),
+      encoder_(format_, schema_),
       date_(JetDateNow()) {
-  std::vector<NewColumn> columns = {{schema_.key_column, ColumnType::kLong}};
-  for (const std::string& name : schema_.text_columns) columns.push_back({name, ColumnType::kText});
-  layout_ = LayOutColumns(format_, columns);
   if (std::string fault = CheckSchema(format_, schema_); !fault.empty()) {
     Fail(fault);
     return;
@@ -62,10 +58,6 @@ void WordsTableWriter::Fail(std::string message) {
   if (status_.ok()) status_ = Status::Error(std::move(message));
 }
 
-std::string WordsTableWriter::RowName(uint64_t add_number, int32_t id) const {
-  return "row " + std::to_string(add_number) + " (Id " + std::to_string(id) + ")";
-}
-
 void WordsTableWriter::Add(const WordRow& row) {
   ++add_count_;
   if (!status_.ok()) return;
@@ -73,33 +65,14 @@ void WordsTableWriter::Add(const WordRow& row) {
     Fail("rows cannot be added once the build is finished or abandoned");
     return;
   }
-  const size_t text_count = schema_.text_columns.size();
-  if (row.texts.size() != text_count) {
-    Fail(RowName(add_count_, row.id) + " has " + std::to_string(row.texts.size()) +
-         " texts; the table has " + std::to_string(text_count) + " text columns");
-    return;
-  }
-  texts_.resize(text_count);
-  thread_local std::vector<Cell> cells;
-  cells.assign(text_count + 1, Cell{});
-  uint8_t id_bytes[4];
-  PutLe32(id_bytes, static_cast<uint32_t>(row.id));
-  cells[0] = Cell{id_bytes, sizeof id_bytes, false};
   std::string problem;
-  for (size_t i = 0; i < text_count; ++i) {
-    if (!row.texts[i]) continue;
-    if (!EncodeTextValue(format_, *row.texts[i], &texts_[i], &problem)) {
-      Fail(RowName(add_count_, row.id) + ": " + schema_.text_columns[i] + " text " + problem);
-      return;
-    }
-    cells[i + 1] = CellOf(texts_[i]);
-  }
-  if (!EncodeRow(format_, layout_, cells.data(), &row_, &problem)) {
-    Fail(RowName(add_count_, row.id) + " " + problem);
+  if (!encoder_.Encode(row, &problem)) {
+    Fail(jet::RowName(add_count_, row.id) + ": " + problem);
     return;
   }
-  if (!page_.Fits(row_.size()) && !FlushDataPage()) return;
-  const uint8_t row_number = page_.AddRow(row_.data(), row_.size());
+  const std::vector<uint8_t>& bytes = encoder_.bytes();
+  if (!page_.Fits(bytes.size()) && !FlushDataPage()) return;
+  const uint8_t row_number = page_.AddRow(bytes.data(), bytes.size());
   keys_.push_back(
       {row.id, data::MakeRowPointer(page_number_, row_number), static_cast<uint32_t>(add_count_)});
 }
@@ -217,12 +190,12 @@ void WordsTableWriter::WriteTableDefinition() {
   facts.owned_pages_map = AddUsageMap(data_pages_);
   facts.free_space_map = AddUsageMap(free_pages);
   facts.indexes.push_back({"PrimaryKey",
-                           {layout_.columns[0].number},
+                           {encoder_.layout().columns[0].number},
                            tdef::kUniqueIndexFlag | tdef::kRequiredIndexFlag,
                            /*primary_key=*/true,
                            index_.root_page,
                            AddUsageMap(index_.pages)});
-  WriteDefinition(kTableDefinitionPage, layout_, facts);
+  WriteDefinition(kTableDefinitionPage, encoder_.layout(), facts);
 }
 
 // A system table: its data page, if it has rows, owned and with space free;

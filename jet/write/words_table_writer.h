@@ -17,7 +17,7 @@
 #include "jet/write/status.h"
 #include "jet/write/system_tables.h"
 #include "jet/write/table_definition.h"
-#include "jet/write/table_layout.h"
+#include "jet/write/word_row_encoder.h"
 #include "jet/write/words_table_builder.h"
 
 namespace vorelka::jet::writer {
@@ -46,7 +46,6 @@ class WordsTableWriter {
 
   bool ok() const { return status_.ok(); }
   void Fail(std::string message);
-  std::string RowName(uint64_t add_number, int32_t id) const;
   bool FlushDataPage();
   bool CheckPageLimit(uint64_t pages_in_use);
   bool WritePage(uint32_t page, const uint8_t* bytes);
@@ -74,8 +73,8 @@ class WordsTableWriter {
   Status status_;
   bool finished_ = false;
   std::unique_ptr<PageFile> file_;
-  TableLayout layout_;
   DataPage page_;
+  WordRowEncoder encoder_;
   uint32_t page_number_ = format::kFirstTableDataPage;
   uint32_t next_page_ = format::kFirstTableDataPage;  // after Finish's first steps
   std::vector<uint32_t> data_pages_;
@@ -88,10 +87,6 @@ class WordsTableWriter {
   IndexBuild index_;
   std::vector<SystemTable> system_tables_;
   std::vector<std::pair<uint32_t, DataPage>> map_pages_;  // page number, usage-map rows
-
-  // Scratch space reused by Add.
-  std::vector<std::string> texts_;
-  std::vector<uint8_t> row_;
 };
 
 }  // namespace vorelka::jet::writer

@@ -71,35 +71,80 @@ TEST(AnkiPackage, ReadsEveryFormOfPackageNoteByNote) {
 }
 
 TEST(AnkiPackage, ChoosesFieldsForEachNoteTypeByNameScriptOrOption) {
-  const TestNoteType vocabulary{1600000000000, "Russian vocabulary",
-                                {"Word", "Stress", "English meaning", "Example"}};
+  const TestNoteType vocabulary{
+      1600000000000, "Russian vocabulary", {"Word", "Stress", "English meaning", "Example"}};
   const std::vector<TestNote> notes = {
       {kBasic.id, {"cat", "кошка"}},
       {vocabulary.id, {"книга", "кни́га", "book", "Это книга."}},
   };
   for (const AnkiSchema schema : {AnkiSchema::kOlder, AnkiSchema::kCurrent}) {
-    const std::string package =
-        schema == AnkiSchema::kOlder ? testing::MakeOlderPackage({kBasic, vocabulary}, notes)
-                                     : testing::MakeCurrentPackage({kBasic, vocabulary}, notes);
+    const std::string package = schema == AnkiSchema::kOlder
+                                    ? testing::MakeOlderPackage({kBasic, vocabulary}, notes)
+                                    : testing::MakeCurrentPackage({kBasic, vocabulary}, notes);
     // Three fields of the vocabulary notes are Cyrillic: the script cannot
     // choose, and the message names the note type.
     EXPECT_EQ(ReadPackage(package).Error(),
               "note type \"Russian vocabulary\": field \"Word\", field \"Stress\" and field "
               "\"Example\" are all mostly Cyrillic letters; choose the Russian one with "
               "--russian-field");
+    // A field option by name applies to the note types that have the field;
+    // the others are chosen as without it.
     const Read read = ReadPackage(package, {{}, {}, {}, std::string("word")});
-    EXPECT_EQ(read.Error(), "note type \"Basic\": --russian-field \"word\": no field has that "
-                            "name (1 \"Front\", 2 \"Back\")");
-    const Read by_number = ReadPackage(package, {{}, {}, {}, std::string("1")});
-    ASSERT_EQ(by_number.Error(), "no error");
-    EXPECT_EQ(by_number.Pairs(), (std::vector<std::string>{"кошка = cat", "book = книга"}));
+    ASSERT_EQ(read.Error(), "no error");
+    EXPECT_EQ(read.Pairs(), (std::vector<std::string>{"cat = кошка", "book = книга"}));
+    EXPECT_EQ(ReadPackage(package, {{}, {}, {}, std::string("Wort")}).Error(),
+              "note type \"Basic\": --russian-field \"Wort\": no field has that name (1 "
+              "\"Front\", 2 \"Back\")");
+    // By number it applies to every note type, and would put "cat" in the
+    // Russian column: the note types need different fields.
+    EXPECT_EQ(ReadPackage(package, {{}, {}, {}, std::string("1")}).Error(),
+              "the note types need different fields: --russian-field 1 fits note type \"Russian "
+              "vocabulary\", but note type \"Basic\" needs --russian-field 2 (field \"Back\": "
+              "mostly Cyrillic letters). A field option applies to every note type that has the "
+              "field, so import these note types apart (export each from Anki on its own)");
+  }
+}
+
+// Two note types of opposite orientation with the same field names, as a
+// deck gets when notes of "Basic" and of a copy made for the other direction
+// meet: one option cannot serve both.
+TEST(AnkiPackage, RefusesOneFieldOptionForNoteTypesThatNeedDifferentFields) {
+  const TestNoteType reversed{1600000000001, "Basic (English first)", {"Front", "Back"}};
+  const std::string package = testing::MakeCurrentPackage(
+      {kBasic, reversed}, {{kBasic.id, {"кошка", "cat"}}, {reversed.id, {"dog", "собака"}}});
+  const struct {
+    ImportOptions options;
+    std::string error;
+  } cases[] = {
+      {{}, "no error"},
+      {{{}, {}, {}, std::string("Front")},
+       "the note types need different fields: --russian-field Front fits note type \"Basic\", "
+       "but note type \"Basic (English first)\" needs --russian-field Back (field \"Back\": "
+       "mostly Cyrillic letters). A field option applies to every note type that has the field; "
+       "without it, each note type's fields are chosen by their names and letters"},
+      {{{}, {}, std::string("front"), std::string("back")},
+       "the note types need different fields: --english-field front fits note type \"Basic "
+       "(English "
+       "first)\", but note type \"Basic\" needs --english-field Back (field \"Back\": mostly Latin "
+       "letters); --russian-field back fits note type \"Basic (English first)\", but note type "
+       "\"Basic\" needs --russian-field Front (field \"Front\": mostly Cyrillic letters). A field "
+       "option applies to every note type that has the field; without it, each note type's "
+       "fields are chosen by their names and letters"},
+  };
+  for (const auto& c : cases) {
+    const Read read = ReadPackage(package, c.options);
+    EXPECT_EQ(read.Error(), c.error);
+    if (!read.error) {
+      EXPECT_EQ(read.Pairs(), (std::vector<std::string>{"cat = кошка", "dog = собака"}));
+    }
   }
 }
 
 TEST(AnkiPackage, RefusesPackagesThatWouldUnpackTooFar) {
   const std::string zeros(8 * 1024 * 1024, '\0');
   const Read bomb = ReadPackage(testing::MakeZip({{"collection.anki21", zeros}}));
-  EXPECT_NE(bomb.Error().find("member collection.anki21 unpacks "), std::string::npos) << bomb.Error();
+  EXPECT_NE(bomb.Error().find("member collection.anki21 unpacks "), std::string::npos)
+      << bomb.Error();
   EXPECT_NE(bomb.Error().find("it is refused as a zip bomb"), std::string::npos);
 
   const std::string zstd_bomb =
@@ -140,12 +185,12 @@ TEST(AnkiPackage, RefusesWhatIsNotASoundAnkiCollection) {
                               "DROP TABLE notes; CREATE VIEW notes AS SELECT 1 AS id, 2 AS mid, "
                               "'x' AS flds")}}),
        "member collection.anki21 is not an Anki collection: it has no notes table"},
-      {testing::MakeZip({{"collection.anki21",
-                          testing::MakeCollection(AnkiSchema::kOlder, {}, {{77, {"кот", "cat"}}})}}),
+      {testing::MakeZip({{"collection.anki21", testing::MakeCollection(AnkiSchema::kOlder, {},
+                                                                       {{77, {"кот", "cat"}}})}}),
        "note 1 (id 1650000000001): its note type 77 is not in the collection"},
-      {testing::MakeZip({{"collection.anki21",
-                          testing::MakeCollectionWith(AnkiSchema::kOlder, {kBasic}, {},
-                                                      "UPDATE col SET models = '[1,'")}}),
+      {testing::MakeZip(
+           {{"collection.anki21", testing::MakeCollectionWith(AnkiSchema::kOlder, {kBasic}, {},
+                                                              "UPDATE col SET models = '[1,'")}}),
        "member collection.anki21 has no readable note types (col.models is not a JSON object: "
        "unterminated array)"},
       {"PK\x03\x04 not really", "is not a sound zip archive: Not a zip archive"},

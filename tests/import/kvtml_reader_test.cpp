@@ -16,7 +16,8 @@ struct Read {
   }
   std::vector<std::string> Pairs() const {
     std::vector<std::string> out;
-    for (const ImportedPair& p : words.pairs) out.push_back(p.place + ": " + p.english + " = " + p.russian);
+    for (const ImportedPair& p : words.pairs)
+      out.push_back(p.place + ": " + p.english + " = " + p.russian);
     return out;
   }
 };
@@ -42,30 +43,35 @@ std::string Kvtml2(const std::vector<Identifier>& identifiers,
       "  <information>\n    <generator>kwordquiz 0.9.2</generator>\n"
       "    <title>Animals</title>\n  </information>\n  <identifiers>\n";
   for (size_t i = 0; i < identifiers.size(); ++i) {
-    xml += "    <identifier id=\"" + std::to_string(i) + "\" >\n      <name>" + identifiers[i].name +
-           "</name>\n";
-    if (!identifiers[i].locale.empty()) xml += "      <locale>" + identifiers[i].locale + "</locale>\n";
+    xml += "    <identifier id=\"" + std::to_string(i) + "\" >\n      <name>" +
+           identifiers[i].name + "</name>\n";
+    if (!identifiers[i].locale.empty())
+      xml += "      <locale>" + identifiers[i].locale + "</locale>\n";
     xml += "      <sizehint>250</sizehint>\n    </identifier>\n";
   }
   xml += "  </identifiers>\n  <entries>\n";
   for (size_t e = 0; e < entries.size(); ++e) {
     xml += "    <entry id=\"" + std::to_string(e) + "\" >\n";
     for (size_t t = 0; t < entries[e].size(); ++t) {
-      xml += "      <translation id=\"" + std::to_string(t) + "\" >\n        <text>" + entries[e][t] +
-             "</text>\n        <grade><currentgrade>2</currentgrade></grade>\n      </translation>\n";
+      xml +=
+          "      <translation id=\"" + std::to_string(t) + "\" >\n        <text>" + entries[e][t] +
+          "</text>\n        <grade><currentgrade>2</currentgrade></grade>\n      </translation>\n";
     }
     xml += "    </entry>\n";
   }
-  xml += "  </entries>\n  <lessons>\n    <container>\n      <name>Lesson 1</name>\n"
-         "      <inpractice>true</inpractice>\n      <entry id=\"0\" />\n    </container>\n"
-         "  </lessons>\n</kvtml>\n";
+  xml +=
+      "  </entries>\n  <lessons>\n    <container>\n      <name>Lesson 1</name>\n"
+      "      <inpractice>true</inpractice>\n      <entry id=\"0\" />\n    </container>\n"
+      "  </lessons>\n</kvtml>\n";
   return xml;
 }
 
 TEST(KvtmlReader, ReadsKWordQuiz2FilesByLocale) {
-  const Read read = ReadBytes(Kvtml2({{"Column 1", "en"}, {"Column 2", "ru_RU"}},
-                                     {{"cat", "кошка"}, {"fish &amp; chips", "рыба с картошкой"},
-                                      {"dog", ""}, {"<![CDATA[a <b>]]>", "б"}}));
+  const Read read = ReadBytes(
+      Kvtml2({{"Column 1", "en"}, {"Column 2", "ru_RU"}}, {{"cat", "кошка"},
+                                                           {"fish &amp; chips", "рыба с картошкой"},
+                                                           {"dog", ""},
+                                                           {"<![CDATA[a <b>]]>", "б"}}));
   ASSERT_EQ(read.Error(), "no error");
   EXPECT_EQ(read.words.format, "KDE vocabulary file (kvtml 2.0)");
   EXPECT_EQ(read.Pairs(), (std::vector<std::string>{"entry 1: cat = кошка",
@@ -75,15 +81,17 @@ TEST(KvtmlReader, ReadsKWordQuiz2FilesByLocale) {
   EXPECT_EQ(read.words.skipped[0].place, "entry 3");
   EXPECT_EQ(read.words.skipped[0].reason, "the Russian text is empty");
   EXPECT_EQ(read.words.choices,
-            std::vector<std::string>{"English = identifier 0 \"Column 1\" (en) (by its locale or name), "
-                                     "Russian = identifier 1 \"Column 2\" (ru_RU) (by its locale or name)"});
+            std::vector<std::string>{
+                "English = identifier 0 \"Column 1\" (en) (by its locale or name), "
+                "Russian = identifier 1 \"Column 2\" (ru_RU) (by its locale or name)"});
 }
 
 TEST(KvtmlReader, ReadsKWordQuiz1FilesWithLanguagesOnTheFirstEntry) {
   const std::string xml =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<!DOCTYPE kvtml SYSTEM \"kvoctrain.dtd\">\n"
-      "<kvtml encoding=\"UTF-8\" generator=\"kwordquiz 0.8.2\" cols=\"2\" lines=\"3\" title=\"x\">\n"
+      "<kvtml encoding=\"UTF-8\" generator=\"kwordquiz 0.8.2\" cols=\"2\" lines=\"3\" "
+      "title=\"x\">\n"
       " <lesson width=\"100\"><desc no=\"1\">One</desc></lesson>\n"
       " <e m=\"1\"><o width=\"250\" l=\"ru\">дом</o><t width=\"250\" l=\"en\">house</t></e>\n"
       " <e m=\"1\"><o>окно</o><t>window</t></e>\n"
@@ -92,8 +100,9 @@ TEST(KvtmlReader, ReadsKWordQuiz1FilesWithLanguagesOnTheFirstEntry) {
   const Read read = ReadBytes(xml);
   ASSERT_EQ(read.Error(), "no error");
   EXPECT_EQ(read.words.format, "KDE vocabulary file (kvtml 1.0)");
-  EXPECT_EQ(read.Pairs(), (std::vector<std::string>{"entry 1: house = дом", "entry 2: window = окно",
-                                                    "entry 3: table = стол"}));
+  EXPECT_EQ(read.Pairs(),
+            (std::vector<std::string>{"entry 1: house = дом", "entry 2: window = окно",
+                                      "entry 3: table = стол"}));
 }
 
 TEST(KvtmlReader, FallsBackToNamesThenScript) {
@@ -101,14 +110,15 @@ TEST(KvtmlReader, FallsBackToNamesThenScript) {
             std::vector<std::string>{"entry 1: cat = кот"});
   const Read unnamed = ReadBytes(Kvtml2({{"Column 1", ""}, {"Column 2", ""}}, {{"кот", "cat"}}));
   EXPECT_EQ(unnamed.Pairs(), std::vector<std::string>{"entry 1: cat = кот"});
-  EXPECT_EQ(unnamed.words.choices,
-            std::vector<std::string>{"English = identifier 1 \"Column 2\" (the other one), "
-                                     "Russian = identifier 0 \"Column 1\" (mostly Cyrillic letters)"});
+  EXPECT_EQ(
+      unnamed.words.choices,
+      std::vector<std::string>{"English = identifier 1 \"Column 2\" (the other one), "
+                               "Russian = identifier 0 \"Column 1\" (mostly Cyrillic letters)"});
 }
 
 TEST(KvtmlReader, NeedsTheUsersChoiceForOtherOrMoreLanguages) {
-  const std::string three =
-      Kvtml2({{"Deutsch", "de"}, {"English", "en"}, {"Русский", "ru"}}, {{"Katze", "cat", "кошка"}});
+  const std::string three = Kvtml2({{"Deutsch", "de"}, {"English", "en"}, {"Русский", "ru"}},
+                                   {{"Katze", "cat", "кошка"}});
   EXPECT_EQ(ReadBytes(three).Error(),
             "0: has the identifiers 0 \"Deutsch\" (de), 1 \"English\" (en), 2 \"Русский\" (ru); "
             "choose the two to read with --english ID --russian ID");
@@ -125,6 +135,49 @@ TEST(KvtmlReader, NeedsTheUsersChoiceForOtherOrMoreLanguages) {
             "\"Deutsch\" (de), 1 \"Русский\" (ru))");
 }
 
+// The hints name ids the file has: kvtml 1.0 numbers its columns from 0.
+TEST(KvtmlReader, HintsNameTheIdentifiersTheFileHas) {
+  const std::string unnamed = "<kvtml><e><o>cat</o><t>kot</t></e></kvtml>";
+  const struct {
+    std::string xml;
+    ImportOptions options;
+    std::string error;
+  } cases[] = {
+      {unnamed,
+       {},
+       "0: no identifier is mostly Cyrillic letters, so none is Russian; name it with "
+       "--russian (0, 1)"},
+      {unnamed, {{}, std::string("1"), {}, {}}, "no error"},
+      {"<kvtml><e><o l=\"en\">cat</o></e><e><o>dog</o></e></kvtml>",
+       {},
+       "0: has only the identifier 0 \"en\"; a word pair needs two, an English and a Russian one"},
+      {"<kvtml version=\"2.0\"/>",
+       {},
+       "0: has no identifiers; a word pair needs two, an English and a Russian one"},
+      {Kvtml2({{"Deutsch", "de"}, {"English", "en"}, {"Русский", "ru"}},
+              {{"Katze", "cat", "кошка"}}),
+       {std::string("en"), {}, {}, {}},
+       "0: has the identifiers 0 \"Deutsch\" (de), 1 \"English\" (en), 2 \"Русский\" (ru); "
+       "choose the Russian one with --russian ID"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ReadBytes(c.xml, c.options).Error(), c.error) << c.xml;
+}
+
+// Qt decodes a whole file before reading it, and would blame line 1: the
+// line of a bad byte is found apart, with a declaration of UTF-8 or none.
+TEST(KvtmlReader, NamesTheLineOfAnEncodingError) {
+  const std::string kwordquiz =
+      Kvtml2({{"English", "en"}, {"Russian", "ru"}}, {{"cat", "кошка"}, {"dog", "соба\xC0ка"}});
+  const std::string older =
+      "<kvtml>\n<e><o l=\"en\">cat</o><t l=\"ru\">кот</t></e>\n"
+      "<e><o>caf\xE9</o><t>кафе</t></e>\n</kvtml>\n";
+  // Line 37 holds the second entry's Russian text.
+  EXPECT_EQ(ReadBytes(kwordquiz).Error(), "37: is not valid UTF-8 (byte " +
+                                              std::to_string(kwordquiz.find('\xC0') + 1) +
+                                              " of the file)");
+  EXPECT_EQ(ReadBytes(older).Error(), "3: is not valid UTF-8 (byte 63 of the file)");
+}
+
 TEST(KvtmlReader, RefusesEntityTricksAndMalformedFiles) {
   const std::string laughs =
       "<?xml version=\"1.0\"?>\n<!DOCTYPE kvtml [\n <!ENTITY a \"aaaaaaaaaa\">\n"
@@ -138,7 +191,8 @@ TEST(KvtmlReader, RefusesEntityTricksAndMalformedFiles) {
     std::string error;
   } cases[] = {
       {laughs, "5: declares entities in its DTD; such files are refused"},
-      {external, "3: uses the entity &secret; which is not declared (external entities are not read)"},
+      {external,
+       "3: uses the entity &secret; which is not declared (external entities are not read)"},
       {"<?xml version=\"1.0\"?>\n<html><body/></html>",
        "2: is XML but not a KDE vocabulary file: its root element is <html>, not <kvtml>"},
       {"<kvtml version=\"3.0\"/>", "1: is kvtml version 3.0; versions 1.0 and 2.0 are read"},

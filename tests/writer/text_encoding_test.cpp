@@ -54,9 +54,8 @@ std::u16string Utf16(const std::string& utf8) {
 }
 
 TEST(Jet4Text, CompressedTextReadsTheSameUnderTheStrictestReader) {
-  for (const char* text :
-       {"hello world привет мир", "a б c д", "Москва — столица России", "x y", "word 42",
-        "ёжик in the fog", "«цитата» and “quote”", "", "ÄÖÜ äöü ß"}) {
+  for (const char* text : {"hello world привет мир", "a б c д", "Москва — столица России", "x y",
+                           "word 42", "ёжик in the fog", "«цитата» and “quote”", "", "ÄÖÜ äöü ß"}) {
     std::string stored;
     std::string problem;
     ASSERT_TRUE(EncodeTextValue(kJet4Format, text, &stored, &problem)) << problem;
@@ -73,6 +72,39 @@ TEST(Jet4Text, CompressesOnlyWhenShorter) {
             "cat");
   ASSERT_TRUE(EncodeTextValue(kJet4Format, "кот", &stored, &problem));
   EXPECT_EQ(stored, "\x3A\x04\x3E\x04\x42\x04");
+}
+
+// Access stores a character beyond U+FFFF as its surrogate pair, and counts
+// the pair as two of a Text column's 255. A pair never goes into a one-byte
+// run; a text whose pair has a 00 low byte (U+1F600 is D83D DE00) cannot be
+// compressed at all.
+TEST(Jet4Text, StoresCharactersBeyondUcs2AsSurrogatePairs) {
+  const struct {
+    std::string text;
+    std::u16string units;
+    bool compressed;
+  } cases[] = {
+      {"smile \xF0\x9F\x99\x82", u"smile \xD83D\xDE42", true},   // U+1F642
+      {"smile \xF0\x9F\x98\x80", u"smile \xD83D\xDE00", false},  // U+1F600
+      {"\xF0\x90\x80\x80", u"\xD800\xDC00", false},              // U+10000
+      {"\xF4\x8F\xBF\xBF word", u"\xDBFF\xDFFF word", true},     // U+10FFFF
+  };
+  for (const auto& c : cases) {
+    std::string stored;
+    std::string problem;
+    ASSERT_TRUE(EncodeTextValue(kJet4Format, c.text, &stored, &problem)) << problem;
+    EXPECT_EQ(DecodeStrictly(stored), c.units) << c.text;
+    EXPECT_EQ(stored.starts_with("\xFF\xFE"), c.compressed) << c.text;
+  }
+  std::string emoji;
+  for (int i = 0; i < 127; ++i) emoji += "\xF0\x9F\x99\x82";
+  std::string stored;
+  std::string problem;
+  EXPECT_TRUE(EncodeTextValue(kJet4Format, emoji + "a", &stored, &problem)) << problem;
+  EXPECT_FALSE(EncodeTextValue(kJet4Format, emoji + "ab", &stored, &problem));
+  EXPECT_EQ(problem,
+            "has 129 characters in 256 UTF-16 units (one beyond U+FFFF takes two); a Text "
+            "column holds at most 255");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "tools/import/anki_collection.h"
 #include "tools/import/field_choice.h"
 #include "tools/import/html_text.h"
+#include "tools/import/note_type_choice.h"
 
 namespace vorelka::tools {
 namespace {
@@ -45,20 +46,21 @@ std::optional<SourceError> ReadNotes(const AnkiCollection& collection, const Imp
     }
   }
   // One choice per note type that has notes.
-  std::map<int64_t, FieldChoice> choices;
+  std::vector<NoteTypeFields> fields;
   for (const auto& [id, counts] : letters) {
     const AnkiNoteType& type = *types[id];
-    ChoiceRequest request;
+    NoteTypeFields& entry = fields.emplace_back(NoteTypeFields{.place = NoteTypePlace(type)});
     for (size_t f = 0; f < type.fields.size(); ++f)
-      request.fields.push_back({type.fields[f], counts[f]});
-    request.english_override = options.english_field;
-    request.russian_override = options.russian_field;
-    auto choice = ChooseFields(request);
-    if (auto* message = std::get_if<std::string>(&choice)) {
-      return SourceError{.place = NoteTypePlace(type), .message = *message};
-    }
-    choices.emplace(id, std::get<FieldChoice>(choice));
-    words->choices.push_back(NoteTypePlace(type) + ": " + choices.at(id).why);
+      entry.fields.push_back({type.fields[f], counts[f]});
+  }
+  auto chosen = ChooseNoteTypeFields(fields, options);
+  if (auto* error = std::get_if<SourceError>(&chosen)) return *error;
+  std::map<int64_t, FieldChoice> choices;
+  size_t next = 0;
+  for (const auto& [id, counts] : letters) {
+    const FieldChoice& choice = std::get<std::vector<FieldChoice>>(chosen)[next];
+    words->choices.push_back(fields[next++].place + ": " + choice.why);
+    choices.emplace(id, choice);
   }
   for (size_t i = 0; i < collection.notes.size(); ++i) {
     const FieldChoice& choice = choices.at(collection.notes[i].note_type);
@@ -77,11 +79,13 @@ std::optional<SourceError> ReadNotes(const AnkiCollection& collection, const Imp
   return std::nullopt;
 }
 
-std::optional<SourceError> ReadDatabase(std::string database, const ImportOptions& options,
-                                        ImportedWords* words) {
+// `what` names the database in a fault of the database itself: "member
+// collection.anki21 " in a package, empty on its own.
+std::optional<SourceError> ReadDatabase(std::string database, const std::string& what,
+                                        const ImportOptions& options, ImportedWords* words) {
   AnkiCollection collection;
   if (auto message = ReadAnkiCollection(std::move(database), &collection)) {
-    return SourceError{.message = *message};
+    return SourceError{.message = what + *message};
   }
   return ReadNotes(collection, options, words);
 }
@@ -105,12 +109,7 @@ std::optional<SourceError> ReadAnkiPackage(std::string_view bytes, const ImportO
       }
       unpacked = std::move(database);
     }
-    if (auto error = ReadDatabase(std::move(unpacked), options, words)) {
-      if (error->place.empty())
-        error->message = "member " + std::string(member) + " " + error->message;
-      return error;
-    }
-    return std::nullopt;
+    return ReadDatabase(std::move(unpacked), "member " + std::string(member) + " ", options, words);
   }
   std::string names;
   for (const std::string& name : archive.Names()) names += (names.empty() ? "" : ", ") + name;
@@ -124,7 +123,7 @@ std::optional<SourceError> ReadAnkiCollectionFile(std::string_view bytes,
                                                   const ImportOptions& options,
                                                   ImportedWords* words) {
   words->format = "Anki collection";
-  return ReadDatabase(std::string(bytes), options, words);
+  return ReadDatabase(std::string(bytes), "", options, words);
 }
 
 }  // namespace vorelka::tools

@@ -28,9 +28,15 @@ bool Mostly(int64_t part, const ScriptCount& c) {
   return part * 2 > c.cyrillic + c.latin;
 }
 
+// What the options call field `index`: its key, else its number from 1.
+std::string KeyOf(const ChoiceRequest& request, size_t index) {
+  const std::string& key = request.fields[index].key;
+  return key.empty() ? std::to_string(index + 1) : key;
+}
+
 std::string Label(const ChoiceRequest& request, size_t index) {
   const std::string& name = request.fields[index].name;
-  if (name.empty()) return request.noun + " " + std::to_string(index + 1);
+  if (name.empty()) return request.noun + " " + KeyOf(request, index);
   return request.noun + " \"" + name + "\"";
 }
 
@@ -38,29 +44,45 @@ std::string ListOfFields(const ChoiceRequest& request) {
   std::string list;
   for (size_t i = 0; i < request.fields.size(); ++i) {
     if (i > 0) list += ", ";
-    list += std::to_string(i + 1);
+    list += KeyOf(request, i);
     if (!request.fields[i].name.empty()) list += " \"" + request.fields[i].name + "\"";
   }
   return list;
 }
 
-// Resolves --english-field / --russian-field: a number from 1, or a name.
-std::variant<size_t, std::string> Resolve(const ChoiceRequest& request, const std::string& value,
-                                          const std::string& option) {
+std::optional<size_t> Number(const std::string& value) {
   size_t number = 0;
   const char* end = value.data() + value.size();
-  if (auto [ptr, ec] = std::from_chars(value.data(), end, number); ec == std::errc() && ptr == end) {
-    if (number >= 1 && number <= request.fields.size()) return number - 1;
-    return option + " " + value + ": there are " + std::to_string(request.fields.size()) + " " +
-           request.noun + "s (" + ListOfFields(request) + ")";
+  if (auto [ptr, ec] = std::from_chars(value.data(), end, number);
+      ec == std::errc() && ptr == end) {
+    return number;
   }
+  return std::nullopt;
+}
+
+std::optional<size_t> Named(const std::vector<FieldInfo>& fields, const std::string& value) {
   const QString wanted = QString::fromUtf8(value).trimmed();
-  for (size_t i = 0; i < request.fields.size(); ++i) {
-    if (QString::fromUtf8(request.fields[i].name).trimmed().compare(wanted, Qt::CaseInsensitive) ==
-        0) {
+  for (size_t i = 0; i < fields.size(); ++i) {
+    if (QString::fromUtf8(fields[i].name).trimmed().compare(wanted, Qt::CaseInsensitive) == 0) {
       return i;
     }
   }
+  return std::nullopt;
+}
+
+// Resolves --english-field / --russian-field: a key, a number from 1, or a
+// name.
+std::variant<size_t, std::string> Resolve(const ChoiceRequest& request, const std::string& value,
+                                          const std::string& option) {
+  for (size_t i = 0; i < request.fields.size(); ++i) {
+    if (!request.fields[i].key.empty() && request.fields[i].key == value) return i;
+  }
+  if (const std::optional<size_t> number = Number(value)) {
+    if (*number >= 1 && *number <= request.fields.size()) return *number - 1;
+    return option + " " + value + ": there are " + std::to_string(request.fields.size()) + " " +
+           request.noun + "s (" + ListOfFields(request) + ")";
+  }
+  if (const std::optional<size_t> named = Named(request.fields, value)) return *named;
   return option + " \"" + value + "\": no " + request.noun + " has that name (" +
          ListOfFields(request) + ")";
 }
@@ -86,7 +108,9 @@ std::variant<size_t, std::string> ByScript(const ChoiceRequest& request, Side si
   }
   std::string names;
   for (size_t i = 0; i < candidates.size(); ++i) {
-    names += (i == 0 ? "" : i + 1 == candidates.size() ? " and " : ", ") +
+    names += (i == 0                       ? ""
+              : i + 1 == candidates.size() ? " and "
+                                           : ", ") +
              Label(request, candidates[i]);
   }
   return names + " are all mostly " + script + " letters; choose the " + SideName(side) +
@@ -94,6 +118,10 @@ std::variant<size_t, std::string> ByScript(const ChoiceRequest& request, Side si
 }
 
 }  // namespace
+
+bool OptionApplies(const std::vector<FieldInfo>& fields, const std::string& value) {
+  return Number(value) || Named(fields, value);
+}
 
 void CountLetters(std::string_view utf8, ScriptCount* count) {
   const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
@@ -160,6 +188,8 @@ std::variant<FieldChoice, std::string> ChooseFields(const ChoiceRequest& request
   FieldChoice choice;
   choice.english = *chosen[0];
   choice.russian = *chosen[1];
+  choice.english_reason = reason[0];
+  choice.russian_reason = reason[1];
   choice.why = "English = " + Label(request, choice.english) + " (" + reason[0] +
                "), Russian = " + Label(request, choice.russian) + " (" + reason[1] + ")";
   return choice;

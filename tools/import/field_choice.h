@@ -25,27 +25,35 @@ void CountLetters(std::string_view utf8, ScriptCount* count);
 struct FieldChoice {
   size_t english = 0;
   size_t russian = 0;
+  std::string english_reason;  // "by its name", "mostly Latin letters", …
+  std::string russian_reason;
   std::string why;  // one line, e.g. English = field "Back" (mostly Latin), …
 };
 
 // One field as the choice sees it.
 struct FieldInfo {
-  std::string name;  // may be empty (a list without a header)
-  ScriptCount letters;
+  std::string name{};  // may be empty (a list without a header)
+  ScriptCount letters{};
+  std::string key{};  // what the options call it; empty: its number from 1
 };
 
 // `noun` names a field in messages ("field", "column"); `english_override`
 // and `russian_override` are a name or a number counted from 1, with the
 // option names used in messages. Returns the choice or a message.
 struct ChoiceRequest {
-  std::vector<FieldInfo> fields;
+  std::vector<FieldInfo> fields{};
   std::string noun = "field";
-  std::optional<std::string> english_override;
-  std::optional<std::string> russian_override;
+  std::optional<std::string> english_override{};
+  std::optional<std::string> russian_override{};
   std::string english_option = "--english-field";
   std::string russian_option = "--russian-field";
 };
 
 std::variant<FieldChoice, std::string> ChooseFields(const ChoiceRequest& request);
+
+// True when an option's value picks one of `fields` (or is a number, which
+// picks by position): a field option given by name applies only where a
+// field has that name.
+bool OptionApplies(const std::vector<FieldInfo>& fields, const std::string& value);
 
 }  // namespace vorelka::tools

@@ -5,12 +5,37 @@
 
 #include "tools/import/import_limits.h"
 #include "tools/text_basics.h"
+#include "tools/utf8_text.h"
 
 namespace vorelka::tools {
 namespace {
 
 std::string Utf8(QStringView text) {
   return text.toString().trimmed().toStdString();
+}
+
+// The encoding the XML declaration names, lower-cased; empty when it names
+// none (and the file is then UTF-8).
+std::string DeclaredEncoding(std::string_view bytes) {
+  bytes = WithoutByteOrderMark(bytes);
+  if (!bytes.starts_with("<?xml")) return "";
+  const std::string declaration = AsciiLower(bytes.substr(0, bytes.find("?>")));
+  const size_t name = declaration.find("encoding");
+  if (name == std::string::npos) return "";
+  const size_t quote = declaration.find_first_of("\"'", name);
+  if (quote == std::string::npos) return "";
+  const size_t end = declaration.find(declaration[quote], quote + 1);
+  if (end == std::string::npos) return "";
+  return declaration.substr(quote + 1, end - quote - 1);
+}
+
+// Qt's XML reader decodes the whole file before it reads a line, so its
+// encoding errors all point at line 1. A file in UTF-8 is checked here
+// first, naming the line of the first bad byte.
+std::optional<SourceError> CheckEncoding(std::string_view bytes) {
+  const std::string encoding = DeclaredEncoding(bytes);
+  if (!encoding.empty() && encoding != "utf-8" && encoding != "utf8") return std::nullopt;
+  return CheckUtf8Text(bytes);
 }
 
 class Parser {
@@ -20,7 +45,8 @@ class Parser {
     xml_.setEntityExpansionLimit(kMaxXmlEntityExpansion);
   }
 
-  std::optional<SourceError> Run(KvtmlDocument* document) {
+  std::optional<SourceError> Run(std::string_view bytes, KvtmlDocument* document) {
+    if (auto error = CheckEncoding(bytes)) return error;
     document_ = document;
     bool root_seen = false;
     while (Next()) {
@@ -172,7 +198,7 @@ bool LooksLikeXml(std::string_view bytes) {
 }
 
 std::optional<SourceError> ParseKvtml(std::string_view bytes, KvtmlDocument* document) {
-  return Parser(bytes).Run(document);
+  return Parser(bytes).Run(bytes, document);
 }
 
 }  // namespace vorelka::tools

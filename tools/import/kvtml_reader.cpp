@@ -93,37 +93,52 @@ std::variant<Pick, SourceError> PickLanguages(const KvtmlDocument& document,
                     ", Russian = identifier " + Describe(document.identifiers[*russian]) +
                     " (chosen with --english and --russian)"};
   }
+  if (count < 2) {
+    return SourceError{
+        .message = (count == 0 ? std::string("has no identifiers")
+                               : "has only the identifier " + Describe(document.identifiers[0])) +
+                   "; a word pair needs two, an English and a Russian one"};
+  }
   bool other = false;
   for (const KvtmlIdentifier& identifier : document.identifiers) {
     other = other || LanguageOf(identifier) == Language::kOther;
   }
   if (count != 2 || other) {
-    return SourceError{.message = "has the identifiers " + DescribeAll(document) +
-                                  "; choose the two to read with --english ID --russian ID"};
+    return SourceError{.message = "has the identifiers " + DescribeAll(document) + "; " +
+                                  (english   ? "choose the Russian one with --russian ID"
+                                   : russian ? "choose the English one with --english ID"
+                                             : "choose the two to read with --english ID "
+                                               "--russian ID")};
   }
-  // Two identifiers: declared languages first, then script.
+  // Two identifiers: declared languages first, then script. The options
+  // name them by their ids.
   ChoiceRequest request;
   request.noun = "identifier";
   request.english_option = "--english";
   request.russian_option = "--russian";
+  bool described = false;
   for (size_t i = 0; i < 2; ++i) {
+    const KvtmlIdentifier& identifier = document.identifiers[i];
+    described = described || !identifier.name.empty() || !identifier.locale.empty();
     FieldInfo info;
-    const Language language = LanguageOf(document.identifiers[i]);
+    const Language language = LanguageOf(identifier);
     info.name = language == Language::kEnglish   ? "English"
                 : language == Language::kRussian ? "Russian"
                                                  : "";
+    info.key = identifier.id;
     for (const KvtmlEntry& entry : document.entries) {
-      if (auto it = entry.texts.find(document.identifiers[i].id); it != entry.texts.end()) {
+      if (auto it = entry.texts.find(identifier.id); it != entry.texts.end()) {
         CountLetters(it->second, &info.letters);
       }
     }
     request.fields.push_back(info);
   }
-  if (english) request.english_override = std::to_string(*english + 1);
-  if (russian) request.russian_override = std::to_string(*russian + 1);
+  if (english) request.english_override = document.identifiers[*english].id;
+  if (russian) request.russian_override = document.identifiers[*russian].id;
   auto choice = ChooseFields(request);
   if (auto* message = std::get_if<std::string>(&choice)) {
-    return SourceError{.message = *message + " (identifiers: " + DescribeAll(document) + ")"};
+    return SourceError{
+        .message = *message + (described ? " (identifiers: " + DescribeAll(document) + ")" : "")};
   }
   const FieldChoice& fields = std::get<FieldChoice>(choice);
   const auto how = [&](size_t index, const std::optional<size_t>& given) {

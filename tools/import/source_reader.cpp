@@ -48,6 +48,31 @@ bool HasWordListHeader(std::string_view bytes) {
   return false;
 }
 
+// When the name promises another form than the content has, what a fault
+// in reading it should add: the file was read as its content says.
+std::string NameHint(std::string_view file_name, SourceKind kind) {
+  const std::string extension = Extension(file_name);
+  const char* promise = nullptr;
+  SourceKind promised = kind;
+  if (extension == "apkg" || extension == "colpkg") {
+    promised = SourceKind::kAnkiPackage;
+    promise = "a zip archive, as an Anki package is";
+  } else if (extension == "anki2" || extension == "anki21") {
+    promised = SourceKind::kAnkiDatabase;
+    promise = "an SQLite database, as an Anki collection is";
+  } else if (extension == "kvtml") {
+    promised = SourceKind::kKvtml;
+    promise = "XML, as a KDE vocabulary file is";
+  }
+  if (promised == kind) return "";
+  const char* read_as = kind == SourceKind::kAnkiPackage    ? "an Anki package"
+                        : kind == SourceKind::kAnkiDatabase ? "an Anki collection"
+                        : kind == SourceKind::kKvtml        ? "a KDE vocabulary file"
+                                                            : "text";
+  return " (its name ends in ." + extension + ", but it is not " + promise +
+         ", so it was read as " + read_as + ")";
+}
+
 std::optional<SourceError> CheckPair(const ImportedPair& pair) {
   for (const auto& [side, text] :
        {std::pair{"English", &pair.english}, {"Russian", &pair.russian}}) {
@@ -70,7 +95,9 @@ std::optional<SourceError> CheckPair(const ImportedPair& pair) {
 
 std::optional<SourceError> DetectSource(std::string_view bytes, std::string_view file_name,
                                         SourceKind* kind) {
-  const std::string extension = Extension(file_name);
+  if (TrimmedText(WithoutByteOrderMark(bytes)).empty()) {
+    return SourceError{.file = std::string(file_name), .message = "is empty"};
+  }
   if (LooksLikeZip(bytes)) {
     *kind = SourceKind::kAnkiPackage;
   } else if (LooksLikeSqlite(bytes)) {
@@ -83,15 +110,6 @@ std::optional<SourceError> DetectSource(std::string_view bytes, std::string_view
     *kind = SourceKind::kWordList;
   } else {
     *kind = SourceKind::kDelimited;
-  }
-  if ((extension == "apkg" || extension == "colpkg") && *kind != SourceKind::kAnkiPackage) {
-    return SourceError{
-        .file = std::string(file_name),
-        .message = "is named ." + extension + " but is not a zip archive, as an Anki package is"};
-  }
-  if (extension == "kvtml" && *kind != SourceKind::kKvtml) {
-    return SourceError{.file = std::string(file_name),
-                       .message = "is named .kvtml but is not XML, as a KDE vocabulary file is"};
   }
   return std::nullopt;
 }
@@ -141,7 +159,10 @@ std::optional<SourceError> ImportWords(std::string_view bytes, std::string_view 
                                        SourceKind kind, const ImportOptions& options,
                                        ImportedWords* words) {
   std::optional<SourceError> error = ReadSource(bytes, file_name, kind, options, words);
-  if (error) error->file = std::string(file_name);
+  if (error) {
+    error->file = std::string(file_name);
+    error->message += NameHint(file_name, kind);
+  }
   return error;
 }
 
