@@ -1,15 +1,20 @@
 // Facts read from databases Access itself made (Access 97's Northwind, an
 // Access 2000 file and an Access 2007 one from mdbtools' test data; the
 // files are not ours to ship): the keys its catalog index holds for object
-// names, which our writer must build alike for the same names. Then what a
-// header says of itself, and Yes/No columns, read from files on disk.
+// names, which our writer must build alike for the same names. Then, on
+// files from our writer, what the format says rather than what the writer
+// writes: the header's facts, pages masked under a database key, deleted
+// rows, and Yes/No columns.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
 
+#include "jet/format/decode_data_page.h"
 #include "jet/format/decode_header.h"
 #include "jet/format/format.h"
+#include "jet/format/header_page.h"
+#include "jet/format/mask.h"
 #include "jet/format/page_file.h"
 #include "jet/read/catalog_lookup.h"
 #include "jet/read/dao.h"
@@ -129,6 +134,68 @@ TEST_P(OnDisk, YesNoColumnsReadAsTrueAndFalse) {
   EXPECT_EQ(english(1), "True");
   EXPECT_EQ(english(2), "False");
   ExpectSameRows(file_, "Words");
+}
+
+TEST_P(OnDisk, PagesMaskedUnderADatabaseKeyReadAsThePlainOnes) {
+  WriteWords(file_, GetParam(), NumberedRows(400));
+  const std::vector<std::optional<std::string>> plain = [&] {
+    std::vector<std::optional<std::string>> words;
+    for (const auto& row : jet::ReadWordTable(file_.string(), "Words").rows) words.push_back(row.russian);
+    return words;
+  }();
+  const jet::format::Format& layout = jet::format::FormatOf(GetParam());
+  namespace header = jet::format::header;
+  std::string bytes = ReadBytes(file_);
+  auto page = [&](size_t number) {
+    return std::span(reinterpret_cast<uint8_t*>(bytes.data()) + number * layout.page_size,
+                     layout.page_size);
+  };
+  // The key sits in the masked part of the header; every other page is
+  // masked under the key exclusive-ored with its number.
+  constexpr uint32_t kKey = 0x5A17C3E9;
+  const auto masked = page(0).subspan(header::kMaskStart, layout.header_masked_size);
+  jet::format::Rc4(header::kMaskKey, masked);
+  jet::format::PutLe32(page(0).data() + header::kDatabaseKeyOffset, kKey);
+  jet::format::Rc4(header::kMaskKey, masked);
+  for (size_t number = 1; number < bytes.size() / layout.page_size; ++number) {
+    const uint32_t key = kKey ^ static_cast<uint32_t>(number);
+    const uint8_t key_bytes[4] = {static_cast<uint8_t>(key), static_cast<uint8_t>(key >> 8),
+                                  static_cast<uint8_t>(key >> 16), static_cast<uint8_t>(key >> 24)};
+    jet::format::Rc4(key_bytes, page(number));
+  }
+  WriteBytes(file_, bytes);
+
+  std::vector<std::optional<std::string>> read;
+  for (const auto& row : jet::ReadWordTable(file_.string(), "Words").rows) read.push_back(row.russian);
+  EXPECT_EQ(read, plain);
+}
+
+TEST_P(OnDisk, ADeletedRowIsNeitherListedNorFound) {
+  WriteWords(file_, GetParam(), NumberedRows(3));
+  const jet::format::Format& layout = jet::format::FormatOf(GetParam());
+  uint32_t page = 0;
+  {
+    jet::format::PageFile file(file_.string());
+    page = file.page_count() - 1;
+    while (!jet::format::IsDataPageOf(*file.Page(page, "test"),
+                                      jet::FindTable(file, "Words").definition_page)) {
+      --page;
+    }
+  }
+  // Rows lie in key order: slot 1 holds key 2.
+  std::string bytes = ReadBytes(file_);
+  const size_t slot = size_t{page} * layout.page_size + layout.data.header_size +
+                      1 * jet::format::data::kRowTableEntrySize;
+  bytes[slot + 1] = static_cast<char>(bytes[slot + 1] | (jet::format::data::kDeletedRowFlag >> 8));
+  WriteBytes(file_, bytes);
+
+  std::vector<int32_t> keys;
+  for (const auto& row : jet::ReadWordTable(file_.string(), "Words").rows) keys.push_back(*row.id);
+  EXPECT_EQ(keys, (std::vector<int32_t>{1, 3}));
+  jet::DBEngine engine;
+  auto db = engine.OpenDatabase(file_.string());
+  EXPECT_TRUE(db->OpenRecordset("SELECT English AS sWord FROM Words WHERE Id = 2")->Eof());
+  EXPECT_FALSE(db->OpenRecordset("SELECT English AS sWord FROM Words WHERE Id = 3")->Eof());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFormats, OnDisk, ::testing::Values(JetFormat::kJet3, JetFormat::kJet4),
