@@ -60,10 +60,6 @@ struct Damage {
 };
 
 const Damage kDamages[] = {
-    {"file cut inside a page", 3, "does not end on a page boundary",
-     [](JetImage& image) { image.bytes().resize(image.bytes().size() - 100); }},
-    {"file cut to two pages", 3, "has no system catalog",
-     [](JetImage& image) { image.bytes().resize(size_t{image.format().page_size} * 2); }},
     {"unknown version", 3, "unknown format version 80",
      [](JetImage& image) { image.Put(0, format::header::kVersionOffset, 1, 0x50); }},
     {"catalog definition of a data page's type", 3, "page 2 is not a table definition",

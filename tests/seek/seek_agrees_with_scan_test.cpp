@@ -25,21 +25,9 @@ std::vector<int32_t> SignedIds() {
 
 class SeekAgreesWithScan : public ::testing::TestWithParam<JetFormat> {
  protected:
-  static void SetUpTestSuite() {
-    folder_ = new TempDir;
-    for (const JetFormat format : {JetFormat::kJet3, JetFormat::kJet4}) {
-      const auto path = folder_->Child(format == JetFormat::kJet3 ? "jet3.mdb" : "jet4.mdb");
-      WriteWords(path, format, SignedIds());
-      paths_[format] = path;
-    }
-  }
-  static void TearDownTestSuite() {
-    delete folder_;
-    folder_ = nullptr;
-  }
-
   void SetUp() override {
-    words_ = std::make_unique<OpenedWords>(paths_[GetParam()]);
+    WriteWords(path_, GetParam(), SignedIds());
+    words_ = std::make_unique<OpenedWords>(path_);
     // One pass of the scan over every row gives each key's location.
     words_->table().ForEachRow([&](const RowLocation& location, const Row& row) {
       scanned_[*words_->table().IntegerField(row, words_->id_column())].push_back(location);
@@ -62,8 +50,8 @@ class SeekAgreesWithScan : public ::testing::TestWithParam<JetFormat> {
     }
   }
 
-  static inline TempDir* folder_ = nullptr;
-  static inline std::map<JetFormat, std::filesystem::path> paths_;
+  TempDir folder_;
+  std::filesystem::path path_ = folder_.Child("words.mdb");
   std::unique_ptr<OpenedWords> words_;
   std::map<int32_t, std::vector<RowLocation>> scanned_;
 };
@@ -81,7 +69,7 @@ TEST_P(SeekAgreesWithScan, ForRandomZeroNegativeAndExtremeKeysPresentAndAbsent) 
 }
 
 TEST_P(SeekAgreesWithScan, ForTheFirstAndLastKeyOfEveryLeaf) {
-  const IndexWalk walk = WalkIndex(paths_[GetParam()]);
+  const IndexWalk walk = WalkIndex(path_);
   ASSERT_GE(walk.levels, 2) << "the index should span several pages";
   ASSERT_EQ(walk.leaf_bounds.size(), walk.leaves.size());
   for (const auto& [first, last] : walk.leaf_bounds) {
@@ -94,10 +82,8 @@ TEST_P(SeekAgreesWithScan, ForTheFirstAndLastKeyOfEveryLeaf) {
 }
 
 TEST_P(SeekAgreesWithScan, OnAnEmptyTable) {
-  TempDir folder;
-  const auto path = folder.Child("empty.mdb");
-  WriteWords(path, GetParam(), {});
-  const OpenedWords empty(path);
+  WriteWords(path_, GetParam(), {});
+  const OpenedWords empty(path_);
   for (const int32_t key : {0, 1, -1, INT_MAX}) {
     EXPECT_NE(empty.Seek(key).outcome, SeekOutcome::kFound);
     EXPECT_TRUE(FindRowsWithLong(empty.table(), empty.id_column(), key).empty());

@@ -14,7 +14,6 @@
 #include <climits>
 #include <cstdlib>
 
-#include "services/error.h"
 #include "tests/writer/index_walk.h"
 #include "tests/writer/second_reader.h"
 #include "tests/writer/writer_test_support.h"
@@ -116,22 +115,6 @@ TEST_P(WriterRoundTrip, ReadsBackADefinitionLongerThanOnePageWithOtherNames) {
   ExpectSameRows(file_, "Wide");
   EXPECT_EQ(TableByLibmdb(file_.string(), "Wide").rows.at(2).back(), "последний");
   EXPECT_TRUE(WalkPrimaryKey(file_, "Wide").faults.empty());
-}
-
-TEST_P(WriterRoundTrip, WritesWordsWithoutRussianThatTheDrillCannotRead) {
-  {
-    WordsTableBuilder builder(file_, GetParam(), TableSchema{"Words", "Id", {"English"}});
-    builder.Add({1, {"one"}});
-    ASSERT_TRUE(builder.Finish().ok()) << builder.status().message();
-  }
-  ExpectSameRows(file_, "Words");
-  try {
-    tools::ReadWordTable(file_.string(), "Words");
-    ADD_FAILURE() << "a table without Russian read as a word table";
-  } catch (const services::ErrorRaised& raised) {
-    EXPECT_EQ(raised.error().description,
-              "Item not found in this collection: table 'Words' has no column 'Russian'.");
-  }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFormats, WriterRoundTrip, ::testing::ValuesIn(kBothFormats),
