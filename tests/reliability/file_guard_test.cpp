@@ -159,7 +159,7 @@ const Damage kDamages[] = {
      [](JetImage& image) {
        const uint32_t page = image.FirstDataPage(kWords);
        const size_t width = image.format().data.row_var_offset_size;
-       const size_t first = VarOffsetAt(image, page, 1), second = VarOffsetAt(image, page, 2);
+       const size_t first = VarOffsetAt(image, page, 0), second = VarOffsetAt(image, page, 1);
        const uint32_t a = image.Get(page, first, width), b = image.Get(page, second, width);
        if (a >= b) return;
        image.Put(page, first, width, b);
@@ -214,7 +214,10 @@ TEST_P(FileGuardTest, SoundFilesPassAndEachDamageIsRejectedForItsReason) {
     damage.apply(image);
     image.Save(damaged_);
     const auto error = Check(damaged_);
-    ASSERT_TRUE(error.has_value()) << "the damaged file passed";
+    if (!error) {
+      ADD_FAILURE() << "the damaged file passed";
+      continue;
+    }
     EXPECT_EQ(error->number, jet::kErrUnrecognizedFormat);
     EXPECT_NE(error->description.find("'" + damaged_.string() + "'"), std::string::npos)
         << error->description;
