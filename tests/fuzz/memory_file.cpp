@@ -5,6 +5,9 @@
 
 #include <cstdlib>
 
+#include "jet/format/format.h"
+#include "jet/format/header_page.h"
+
 namespace vorelka::fuzz {
 
 const std::string& MemoryFileWith(const uint8_t* data, size_t size) {
@@ -21,12 +24,9 @@ const std::string& MemoryFileWith(const uint8_t* data, size_t size) {
 }
 
 size_t WholePages(const uint8_t* data, size_t size) {
-  constexpr size_t kVersionOffset = 0x14;
-  constexpr size_t kJet3PageSize = 2048;
-  constexpr size_t kJet4PageSize = 4096;
-  if (size <= kJet4PageSize) return size;
-  const size_t page_size = data[kVersionOffset] == 0 ? kJet3PageSize : kJet4PageSize;
-  return size - size % page_size;
+  namespace format = jet::format;
+  if (size <= format::kJet4.page_size) return size;
+  return size - size % format::FormatOfVersion(data[format::header::kVersionOffset]).page_size;
 }
 
 }  // namespace vorelka::fuzz

@@ -14,7 +14,7 @@
 #include "services/random.h"
 #include "services/testing/recording.h"
 #include "store/word_store.h"
-#include "tests/reliability/damaged_file.h"
+#include "tests/support/test_files.h"
 #include "window/frm_main.h"
 
 namespace vorelka::reliability {
@@ -51,8 +51,8 @@ int PressesFromEnvironment(const char* name, int fallback) {
 }
 
 TEST(LongDrill, TenThousandPressesLeaveNoLeakAndAFlatResidentSet) {
-  TempFolder folder;
-  BuildWords(folder.path() / "words.mdb", jet::JetFormat::kJet4, 500);
+  testing::TempDir folder;
+  testing::WriteWords(folder / "words.mdb", jet::JetFormat::kJet4, testing::NumberedRows(500));
   const services::FixedAppFacts facts(folder.path().string());
   services::testing::RecordingMessageBox box;
   services::testing::RecordingProgramEnd end;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The built program in whole drill sessions on an X server of its own
 # (Xvfb, no window manager), driven with the keyboard:
-#   session_test.sh <vorelka> <make_words>
+#   session_test.sh <vorelka> <vorelka-words>
 #
 # 1. Nothing is written: start-up, 200 presses each of Next and Show, both
 #    directions from the Settings menu, the About box; then words.mdb has
@@ -30,7 +30,7 @@ if [[ -z "${VORELKA_SESSION_UNDER_XVFB:-}" ]]; then
 fi
 
 program=$(realpath "$1")
-make_words=$(realpath "$2")
+words_tool=$(realpath "$2")
 
 work=$(mktemp -d)
 chmod 755 "$work"
@@ -42,6 +42,22 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+
+# make_words FILE TAG: 50 pairs "<TAG> N", the Russian with the tag in
+# Cyrillic, so that a test can tell one file's words from another's.
+make_words() {
+  local russian
+  case $2 in
+    alpha) russian=альфа ;;
+    omega) russian=омега ;;
+    gamma) russian=гамма ;;
+  esac
+  {
+    printf 'English\tRussian\n'
+    for i in $(seq 50); do printf '%s %d\t%s %d\n' "$2" "$i" "$russian" "$i"; done
+  } >"$work/$2.tsv"
+  "$words_tool" build "$work/$2.tsv" -o "$1" >/dev/null 2>&1 || fail "vorelka-words build $2"
+}
 
 fail() {
   echo "FAIL: $*" >&2
@@ -191,7 +207,7 @@ session_writes_nothing() {
 app="$work/app" home="$work/home"
 mkdir "$app"
 cp "$program" "$app/vorelka"
-"$make_words" "$app/words.mdb" alpha
+make_words "$app/words.mdb" alpha
 make_home "$home"
 
 step "session over a writable folder, no session bus"
@@ -228,7 +244,7 @@ step "session over a read-only folder${reader:+, as $reader}"
 ro="$work/ro" ro_home="$work/ro_home"
 mkdir "$ro"
 cp "$program" "$ro/vorelka"
-"$make_words" "$ro/words.mdb" alpha
+make_words "$ro/words.mdb" alpha
 chmod 0444 "$ro/words.mdb"
 chmod 0555 "$ro"
 make_home "$ro_home"
@@ -240,13 +256,13 @@ step "a file replaced while the program runs"
 launch "$app" "$home"
 read_question
 [[ $q == альфа* ]] || fail "first question '$q' is not from the first file"
-"$make_words" "$work/omega.mdb" omega
+make_words "$work/omega.mdb" omega
 cp "$work/omega.mdb" "$app/words.mdb" # copied over: the same file, new bytes
 xdotool key alt+n
 sleep 0.3
 read_question
 [[ $q == омега* ]] || fail "after a copy over the file, Next showed '$q'"
-"$make_words" "$work/gamma.mdb" gamma
+make_words "$work/gamma.mdb" gamma
 mv "$work/gamma.mdb" "$app/words.mdb" # renamed into place: a new file
 xdotool key alt+n
 sleep 0.3

@@ -1,7 +1,7 @@
-// Word databases for the seek tests, written by our own Jet writer, opened
-// as the reader opens them and looked into through the index code itself: which pages
-// the index has, which keys bound each leaf, and copies of a file with
-// chosen bytes of an index page changed.
+// Word databases for the seek tests, written by our own Jet writer and
+// opened as the reader opens them. Which pages the index has and which keys
+// bound each leaf come from the independent walker (index_walk.h), not from
+// the index code under test.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,23 +12,27 @@
 #include <string>
 #include <vector>
 
-#include "jet/read/index_seek.h"
 #include "jet/format/page_file.h"
+#include "jet/read/index_seek.h"
 #include "jet/read/open_table.h"
-#include "jet/write/words_table_builder.h"
+#include "tests/support/jet_image.h"
 #include "tests/support/test_files.h"
+#include "tests/writer/index_walk.h"
 
 namespace vorelka::jet::seek_testing {
 
-using vorelka::testing::TempDir;
+using testing::IndexWalk;
+using testing::JetImage;
+using testing::TempDir;
 
-// The English word the test files store for a key.
-std::string EnglishOf(int32_t id);
-
-// Writes a Words table holding exactly `ids`; fails the test on a writer
-// error.
+// Writes a Words table holding exactly `ids`, with the words of
+// testing::RowsWithKeys; fails the test on a writer error.
 void WriteWords(const std::filesystem::path& path, JetFormat format,
                 const std::vector<int32_t>& ids);
+
+// The primary-key index of Words; fails the test on any fault the walker
+// finds.
+IndexWalk WalkIndex(const std::filesystem::path& path);
 
 // The Words table of a file, opened as the reader opens it.
 class OpenedWords {
@@ -39,9 +43,7 @@ class OpenedWords {
   OpenedWords& operator=(const OpenedWords&) = delete;
 
   const OpenTable& table() const { return *table_; }
-  uint32_t page_size() const { return file_->page_size(); }
   size_t id_column() const { return id_column_; }
-  size_t english_column() const { return english_column_; }
 
   SeekResult Seek(int32_t key) const { return SeekLongKey(*table_, id_column_, key); }
   // The English word of the row the seek finds; "" when it finds none.
@@ -53,23 +55,5 @@ class OpenedWords {
   size_t id_column_ = 0;
   size_t english_column_ = 0;
 };
-
-// The pages of the primary-key index, as the tree links them.
-struct IndexShape {
-  uint32_t page_size = 0;
-  uint32_t root = 0;
-  std::vector<uint32_t> nodes;                           // root first when the root is a node
-  std::vector<uint32_t> leaves;                          // in key order
-  std::vector<std::pair<int32_t, int32_t>> leaf_bounds;  // first and last key of each leaf
-  int depth = 0;                                         // levels, leaves included
-};
-IndexShape ShapeOfIdIndex(const OpenedWords& words);
-
-// Copies `from` to `to`, then overwrites bytes at `offset` of page `page`.
-void CopyWithPatch(const std::filesystem::path& from, const std::filesystem::path& to,
-                   uint32_t page_size, uint32_t page, size_t offset,
-                   const std::vector<uint8_t>& bytes);
-// The bytes of one page of a file.
-std::vector<uint8_t> ReadPage(const std::filesystem::path& path, uint32_t page_size, uint32_t page);
 
 }  // namespace vorelka::jet::seek_testing

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <numeric>
 #include <sstream>
 
 namespace vorelka::testing {
@@ -48,12 +49,22 @@ void WriteWords(const std::filesystem::path& file, jet::JetFormat format,
 }
 
 std::vector<Words> NumberedRows(int32_t count) {
+  std::vector<int32_t> keys(static_cast<size_t>(count));
+  std::iota(keys.begin(), keys.end(), 1);
+  return RowsWithKeys(keys);
+}
+
+std::vector<Words> RowsWithKeys(const std::vector<int32_t>& keys) {
   std::vector<Words> rows;
-  rows.reserve(static_cast<size_t>(count));
-  for (int32_t id = 1; id <= count; ++id) {
+  rows.reserve(keys.size());
+  for (const int32_t id : keys) {
     rows.push_back({id, "english " + std::to_string(id), "russian " + std::to_string(id)});
   }
   return rows;
+}
+
+std::string FormatName(jet::JetFormat format) {
+  return format == jet::JetFormat::kJet3 ? "Jet3" : "Jet4";
 }
 
 std::string Repeat(const std::string& piece, int times) {

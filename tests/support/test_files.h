@@ -1,5 +1,5 @@
 // Files for the tests: a temporary folder, word databases written by our own
-// Jet writer, and a file's bytes.
+// Jet writer in either format, and a file's bytes.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "jet/write/words_table_builder.h"
 
@@ -41,8 +43,19 @@ struct Words {
 void WriteWords(const std::filesystem::path& file, jet::JetFormat format,
                 const std::vector<Words>& rows, jet::TableSchema schema = {});
 
-// Keys 1..count with words "english <n>" and "russian <n>".
+// Keys 1..count, or the keys given, with words "english <n>" and "russian <n>".
 std::vector<Words> NumberedRows(int32_t count);
+std::vector<Words> RowsWithKeys(const std::vector<int32_t>& keys);
+
+// The formats a suite runs over, and its cases' names for them: Jet3, Jet4.
+inline const std::vector<jet::JetFormat> kBothFormats = {jet::JetFormat::kJet3,
+                                                         jet::JetFormat::kJet4};
+std::string FormatName(jet::JetFormat format);
+struct FormatParamName {
+  std::string operator()(const ::testing::TestParamInfo<jet::JetFormat>& info) const {
+    return FormatName(info.param);
+  }
+};
 
 // `piece` `times` times over.
 std::string Repeat(const std::string& piece, int times);

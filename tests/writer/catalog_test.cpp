@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <sstream>
 
+#include "jet/format/format.h"
 #include "tests/writer/system_definition.h"
 #include "tests/writer/writer_test_support.h"
 
@@ -17,8 +19,10 @@ namespace {
 
 using jet::JetFormat;
 
-constexpr int kBool = 0x01, kByte = 0x02, kInteger = 0x03, kLong = 0x04, kDate = 0x08,
-              kBinary = 0x09, kText = 0x0A, kOle = 0x0B, kMemo = 0x0C;
+namespace format = jet::format;
+using format::tdef::kBinaryColumn, format::tdef::kBoolColumn, format::tdef::kByteColumn,
+    format::tdef::kDateTimeColumn, format::tdef::kIntegerColumn, format::tdef::kLongColumn,
+    format::tdef::kMemoColumn, format::tdef::kOleColumn, format::tdef::kTextColumn;
 constexpr int kFixed = 0x13, kVariable = 0x12, kSid = 0x32;  // column flags
 constexpr int kGeneral = 0x0409;
 
@@ -32,62 +36,49 @@ struct ColumnFact {
 // their type's width, 0 for Memo and OLE. Every system column sorts General
 // and Jet 4 stores their text uncompressed.
 std::vector<DefinedColumn> Expected(JetFormat format, const std::vector<ColumnFact>& facts) {
-  const bool jet4 = format == JetFormat::kJet4;
+  const std::map<int, int> widths = {{kBoolColumn, 1},
+                                     {kByteColumn, 1},
+                                     {kIntegerColumn, 2},
+                                     {kLongColumn, 4},
+                                     {kDateTimeColumn, 8},
+                                     {kTextColumn, format == JetFormat::kJet4 ? 510 : 255},
+                                     {kBinaryColumn, format == JetFormat::kJet4 ? 510 : 255}};
   std::vector<DefinedColumn> columns;
   for (const ColumnFact& f : facts) {
-    int length = 0;
-    switch (f.type) {
-      case kBool:
-      case kByte:
-        length = 1;
-        break;
-      case kInteger:
-        length = 2;
-        break;
-      case kLong:
-        length = 4;
-        break;
-      case kDate:
-        length = 8;
-        break;
-      case kText:
-      case kBinary:
-        length = jet4 ? 510 : 255;
-        break;
-      default:
-        break;
-    }
-    columns.push_back({f.name, f.type, length, f.flags, kGeneral, false});
+    const auto width = widths.find(f.type);
+    columns.push_back(
+        {f.name, f.type, width == widths.end() ? 0 : width->second, f.flags, kGeneral, false});
   }
   return columns;
 }
 
 std::vector<DefinedColumn> CatalogColumns(JetFormat format) {
-  return Expected(format, {{"Id", kLong, kFixed},
-                           {"ParentId", kLong, kFixed},
-                           {"Name", kText, kVariable},
-                           {"Type", kInteger, kFixed},
-                           {"DateCreate", kDate, kFixed},
-                           {"DateUpdate", kDate, kFixed},
-                           {"Owner", kBinary, kSid},
-                           {"Flags", kLong, kFixed},
-                           {"Database", kMemo, kVariable},
-                           {"Connect", kMemo, kVariable},
-                           {"ForeignName", kText, kVariable},
-                           {"RmtInfoShort", kBinary, kVariable},
-                           {"RmtInfoLong", kOle, kVariable},
-                           {"Lv", kOle, kVariable},
-                           {"LvProp", kOle, kVariable},
-                           {"LvModule", kOle, kVariable},
-                           {"LvExtra", kOle, kVariable}});
+  return Expected(format, {{"Id", kLongColumn, kFixed},
+                           {"ParentId", kLongColumn, kFixed},
+                           {"Name", kTextColumn, kVariable},
+                           {"Type", kIntegerColumn, kFixed},
+                           {"DateCreate", kDateTimeColumn, kFixed},
+                           {"DateUpdate", kDateTimeColumn, kFixed},
+                           {"Owner", kBinaryColumn, kSid},
+                           {"Flags", kLongColumn, kFixed},
+                           {"Database", kMemoColumn, kVariable},
+                           {"Connect", kMemoColumn, kVariable},
+                           {"ForeignName", kTextColumn, kVariable},
+                           {"RmtInfoShort", kBinaryColumn, kVariable},
+                           {"RmtInfoLong", kOleColumn, kVariable},
+                           {"Lv", kOleColumn, kVariable},
+                           {"LvProp", kOleColumn, kVariable},
+                           {"LvModule", kOleColumn, kVariable},
+                           {"LvExtra", kOleColumn, kVariable}});
 }
 
 std::vector<DefinedColumn> QueriesColumns(JetFormat format) {
-  std::vector<ColumnFact> facts = {{"ObjectId", kLong, kFixed},   {"Attribute", kByte, kFixed},
-                                   {"Order", kBinary, kVariable}, {"Name1", kText, kVariable},
-                                   {"Name2", kText, kVariable},   {"Expression", kMemo, kVariable},
-                                   {"Flag", kInteger, kFixed}};
-  if (format == JetFormat::kJet4) facts.push_back({"LvExtra", kLong, kFixed});
+  std::vector<ColumnFact> facts = {
+      {"ObjectId", kLongColumn, kFixed},   {"Attribute", kByteColumn, kFixed},
+      {"Order", kBinaryColumn, kVariable}, {"Name1", kTextColumn, kVariable},
+      {"Name2", kTextColumn, kVariable},   {"Expression", kMemoColumn, kVariable},
+      {"Flag", kIntegerColumn, kFixed}};
+  if (format == JetFormat::kJet4) facts.push_back({"LvExtra", kLongColumn, kFixed});
   return Expected(format, facts);
 }
 
@@ -107,8 +98,8 @@ class Catalog : public ::testing::TestWithParam<JetFormat> {
   Definition Read(uint32_t page) const { return ReadDefinition(bytes_, GetParam(), page); }
   // Rows as libmdb exports them, binary as hex, in stored order.
   std::vector<std::string> Export(const std::string& table, const std::string& columns) const {
-    const RunResult r = RunProgram({"mdb-export", "-H", "-b", "hex", "-d", "|", "-Q",
-                                    file_.string(), table});
+    const RunResult r =
+        RunProgram({"mdb-export", "-H", "-b", "hex", "-d", "|", "-Q", file_.string(), table});
     EXPECT_EQ(r.exit_code, 0) << r.err;
     std::vector<std::string> rows;
     std::istringstream lines(r.out);
@@ -137,42 +128,40 @@ class Catalog : public ::testing::TestWithParam<JetFormat> {
 
 TEST_P(Catalog, SystemTablesHaveJetsColumnsFlagsAndIndexes) {
   const JetFormat f = GetParam();
-  const Definition objects = Read(2);
-  EXPECT_EQ(objects.table_type, 0x53);
+  const Definition objects = Read(format::kCatalogDefinitionPage);
+  EXPECT_EQ(objects.table_type, format::tdef::kSystemTableType);
   EXPECT_EQ(objects.columns, CatalogColumns(f));
-  EXPECT_EQ(objects.indexes,
-            (std::vector<DefinedIndex>{
-                {"ParentIdName", {"ParentId", "Name"}, IndexFlags(f, 0x01), false},
-                {"Id", {"Id"}, IndexFlags(f, 0x01), true}}));
+  EXPECT_EQ(objects.indexes, (std::vector<DefinedIndex>{
+                                 {"ParentIdName", {"ParentId", "Name"}, IndexFlags(f, 0x01), false},
+                                 {"Id", {"Id"}, IndexFlags(f, 0x01), true}}));
 
-  const Definition aces = Read(3);
-  EXPECT_EQ(aces.table_type, 0x53);
-  EXPECT_EQ(aces.columns, Expected(f, {{"ObjectId", kLong, kFixed},
-                                       {"SID", kBinary, kSid},
-                                       {"ACM", kLong, kFixed},
-                                       {"FInheritable", kBool, kFixed}}));
+  const Definition aces = Read(format::kAccessControlDefinitionPage);
+  EXPECT_EQ(aces.table_type, format::tdef::kSystemTableType);
+  EXPECT_EQ(aces.columns, Expected(f, {{"ObjectId", kLongColumn, kFixed},
+                                       {"SID", kBinaryColumn, kSid},
+                                       {"ACM", kLongColumn, kFixed},
+                                       {"FInheritable", kBoolColumn, kFixed}}));
   EXPECT_EQ(aces.indexes,
             (std::vector<DefinedIndex>{{"ObjectId", {"ObjectId"}, IndexFlags(f, 0x08), false}}));
 
-  const Definition queries = Read(4);
-  EXPECT_EQ(queries.table_type, 0x53);
+  const Definition queries = Read(format::kQueriesDefinitionPage);
+  EXPECT_EQ(queries.table_type, format::tdef::kSystemTableType);
   EXPECT_EQ(queries.columns, QueriesColumns(f));
-  EXPECT_EQ(queries.indexes,
-            (std::vector<DefinedIndex>{{"ObjectIdAttribute",
-                                        {"ObjectId", "Attribute", "Order"},
-                                        IndexFlags(f, 0x01),
-                                        true}}));
+  EXPECT_EQ(
+      queries.indexes,
+      (std::vector<DefinedIndex>{
+          {"ObjectIdAttribute", {"ObjectId", "Attribute", "Order"}, IndexFlags(f, 0x01), true}}));
 
-  const Definition relationships = Read(5);
-  EXPECT_EQ(relationships.table_type, 0x53);
-  EXPECT_EQ(relationships.columns, Expected(f, {{"szRelationship", kText, kVariable},
-                                                {"grbit", kLong, kFixed},
-                                                {"ccolumn", kLong, kFixed},
-                                                {"icolumn", kLong, kFixed},
-                                                {"szObject", kText, kVariable},
-                                                {"szColumn", kText, kVariable},
-                                                {"szReferencedObject", kText, kVariable},
-                                                {"szReferencedColumn", kText, kVariable}}));
+  const Definition relationships = Read(format::kRelationshipsDefinitionPage);
+  EXPECT_EQ(relationships.table_type, format::tdef::kSystemTableType);
+  EXPECT_EQ(relationships.columns, Expected(f, {{"szRelationship", kTextColumn, kVariable},
+                                                {"grbit", kLongColumn, kFixed},
+                                                {"ccolumn", kLongColumn, kFixed},
+                                                {"icolumn", kLongColumn, kFixed},
+                                                {"szObject", kTextColumn, kVariable},
+                                                {"szColumn", kTextColumn, kVariable},
+                                                {"szReferencedObject", kTextColumn, kVariable},
+                                                {"szReferencedColumn", kTextColumn, kVariable}}));
   EXPECT_EQ(relationships.indexes,
             (std::vector<DefinedIndex>{
                 {"szRelationship", {"szRelationship"}, IndexFlags(f, 0x02), false},
@@ -181,16 +170,17 @@ TEST_P(Catalog, SystemTablesHaveJetsColumnsFlagsAndIndexes) {
 }
 
 TEST_P(Catalog, UserTableKeepsItsColumnsAndPrimaryKey) {
-  const Definition words = Read(6);
-  EXPECT_EQ(words.table_type, 0x4E);
+  const Definition words = Read(format::kTableDefinitionPage);
+  EXPECT_EQ(words.table_type, format::tdef::kUserTableType);
   EXPECT_EQ(words.rows, 2u);
   ASSERT_EQ(words.columns.size(), 3u);
   EXPECT_EQ(words.columns[0].name, "Id");
   // The user's text sorts by the database's order: Cyrillic in Jet 3.
   EXPECT_EQ(words.columns[1].sort_order, Jet4() ? kGeneral : 0x0419);
   EXPECT_EQ(words.columns[1].compressed, Jet4());
-  EXPECT_EQ(words.indexes, (std::vector<DefinedIndex>{
-                               {"PrimaryKey", {"Id"}, IndexFlags(GetParam(), 0x09), true}}));
+  EXPECT_EQ(
+      words.indexes,
+      (std::vector<DefinedIndex>{{"PrimaryKey", {"Id"}, IndexFlags(GetParam(), 0x09), true}}));
 }
 
 TEST_P(Catalog, RowsAreTheObjectsJetCreatesWithTheirOwners) {
@@ -232,7 +222,7 @@ TEST_P(Catalog, AccessControlEntriesGiveTheBuiltInSidsJetsRights) {
   std::vector<std::string> expected = {
       // Tables, Databases, Relationships
       "251658241|" + creator + "|983294|1", "251658241|" + admin + "|1048319|1",
-      "251658241|" + users + "|1048319|1",  "251658242|" + admin + "|393216|0",
+      "251658241|" + users + "|1048319|1", "251658242|" + admin + "|393216|0",
       "251658243|" + creator + "|983294|1", "251658243|" + admin + "|393217|0",
       "251658243|" + users + "|1048575|1",
       // MSysDb
@@ -252,16 +242,15 @@ TEST_P(Catalog, AccessControlEntriesGiveTheBuiltInSidsJetsRights) {
 // Walks the leaf of MSysObjects' ParentIdName index: whole entries (the
 // catalog's index is one page), each a Long key, a text key and the row.
 TEST_P(Catalog, NameIndexFindsEveryCatalogRowByParentAndName) {
-  const size_t page_size = Jet4() ? 4096 : 2048;
-  const size_t mask_at = Jet4() ? 27 : 22, mask_size = Jet4() ? 453 : 226;
-  const DefinedIndex index = Read(2).indexes.at(0);
-  const std::string page = bytes_.substr(index.root_page * page_size, page_size);
-  ASSERT_EQ(page[0], 0x04) << "a leaf";
+  const format::Format& f = format::FormatOf(GetParam());
+  const DefinedIndex index = Read(format::kCatalogDefinitionPage).indexes.at(0);
+  const std::string page = bytes_.substr(index.root_page * f.page_size, f.page_size);
+  ASSERT_EQ(page[format::kPageTypeOffset], format::kIndexLeafPageType);
   std::vector<std::string> entries;
   size_t start = 0;
-  for (size_t bit = 1; bit < mask_size * 8; ++bit) {
-    if ((static_cast<uint8_t>(page[mask_at + bit / 8]) >> (bit % 8) & 1) == 0) continue;
-    entries.push_back(page.substr(mask_at + mask_size + start, bit - start));
+  for (size_t bit = 1; bit < f.index.mask_size * 8; ++bit) {
+    if ((static_cast<uint8_t>(page[f.index.mask_offset + bit / 8]) >> (bit % 8) & 1) == 0) continue;
+    entries.push_back(page.substr(f.index.EntriesStart() + start, bit - start));
     start = bit;
   }
   ASSERT_EQ(entries.size(), 9u);
@@ -270,46 +259,44 @@ TEST_P(Catalog, NameIndexFindsEveryCatalogRowByParentAndName) {
   const std::vector<std::string> rows = Export("MSysObjects", "1 2");
   auto hex = [](const std::string& bytes) {
     std::string out;
-    for (unsigned char c : bytes) out += "0123456789abcdef"[c >> 4], out += "0123456789abcdef"[c & 15];
+    for (unsigned char c : bytes)
+      out += "0123456789abcdef"[c >> 4], out += "0123456789abcdef"[c & 15];
     return out;
   };
   std::vector<std::string> keys;
   for (const std::string& entry : entries) {
-    const std::string key = entry.substr(0, entry.size() - 4);
+    const std::string key = entry.substr(0, entry.size() - format::index::kRowPointerSize);
     const auto row = static_cast<uint8_t>(entry.back());
     ASSERT_LT(row, rows.size());
-    const uint32_t parent = (static_cast<uint8_t>(key[1]) ^ 0x80u) << 24 |
-                            static_cast<uint8_t>(key[2]) << 16 | static_cast<uint8_t>(key[3]) << 8 |
-                            static_cast<uint8_t>(key[4]);
+    const uint32_t parent =
+        format::GetBe32(reinterpret_cast<const uint8_t*>(key.data()) + 1) ^ 0x80000000u;
     EXPECT_EQ(rows[row].substr(0, rows[row].find('|')), std::to_string(parent));
     keys.push_back(hex(key) + " " + rows[row].substr(rows[row].find('|') + 1));
   }
   // Keys of names as Access writes them, General sort order.
-  const std::vector<std::string> known =
-      Jet4() ? std::vector<std::string>{
-                   "7f8f0000007f4f4a6d4a4c4a6b516b0100 Databases",
-                   "7f8f0000007f69515e4a6d5964626b5759666b0100 Relationships",
-                   "7f8f0000007f6d4a4c5e516b0100 Tables",
-                   "7f8f0000017f606b766b4a4d516b0100 MSysACEs",
-                   "7f8f0000017f606b766b644c5b514d6d6b0100 MSysObjects",
-                   "7f8f0000017f606b766b686f516959516b0100 MSysQueries",
-                   "7f8f0000017f606b766b69515e4a6d5964626b5759666b0100 MSysRelationships"}
-             : std::vector<std::string>{
-                   "7f8f0000007f64607760616076667600 Databases",
-                   "7f8f0000007f75666d60776a727076696a737600 Relationships",
-                   "7f8f0000007f7760616d667600 Tables",
-                   "7f8f0000017f6f767d766062667600 MSysACEs",
-                   "7f8f0000017f6f767d7672616b6662777600 MSysObjects",
-                   "7f8f0000017f6f767d76747866756a667600 MSysQueries",
-                   "7f8f0000017f6f767d7675666d60776a727076696a737600 MSysRelationships"};
-  for (const std::string& fact : known) {
+  const std::vector<std::string> jet3 = {
+      "7f8f0000007f64607760616076667600 Databases",
+      "7f8f0000007f75666d60776a727076696a737600 Relationships",
+      "7f8f0000007f7760616d667600 Tables",
+      "7f8f0000017f6f767d766062667600 MSysACEs",
+      "7f8f0000017f6f767d7672616b6662777600 MSysObjects",
+      "7f8f0000017f6f767d76747866756a667600 MSysQueries",
+      "7f8f0000017f6f767d7675666d60776a727076696a737600 MSysRelationships"};
+  const std::vector<std::string> jet4 = {
+      "7f8f0000007f4f4a6d4a4c4a6b516b0100 Databases",
+      "7f8f0000007f69515e4a6d5964626b5759666b0100 Relationships",
+      "7f8f0000007f6d4a4c5e516b0100 Tables",
+      "7f8f0000017f606b766b4a4d516b0100 MSysACEs",
+      "7f8f0000017f606b766b644c5b514d6d6b0100 MSysObjects",
+      "7f8f0000017f606b766b686f516959516b0100 MSysQueries",
+      "7f8f0000017f606b766b69515e4a6d5964626b5759666b0100 MSysRelationships"};
+  for (const std::string& fact : Jet4() ? jet4 : jet3) {
     EXPECT_NE(std::find(keys.begin(), keys.end(), fact), keys.end()) << fact;
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothFormats, Catalog,
-                         ::testing::Values(JetFormat::kJet3, JetFormat::kJet4),
-                         [](const auto& info) { return FormatName(info.param); });
+INSTANTIATE_TEST_SUITE_P(BothFormats, Catalog, ::testing::ValuesIn(kBothFormats),
+                         FormatParamName());
 
 }  // namespace
 }  // namespace vorelka::testing

@@ -105,7 +105,11 @@ class Walker {
       ++out_->leaf_pages;
       if (page.prefix > 0) ++out_->prefixed_leaves;
       leaves_.push_back(page);
+      out_->leaves.push_back(number);
+      const size_t first = out_->keys.size();
       for (const Entry& e : page.entries) CheckLeafEntry(e, where);
+      if (out_->keys.size() > first)
+        out_->leaf_bounds.emplace_back(out_->keys[first], out_->keys.back());
       return page.entries.empty() ? Entry{} : page.entries.back();
     }
     ++out_->node_pages;

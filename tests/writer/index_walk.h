@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vorelka::testing {
@@ -19,6 +20,8 @@ struct IndexWalk {
   size_t node_pages = 0;
   size_t prefixed_leaves = 0;  // leaves that share a key prefix
   uint32_t root_page = 0;
+  std::vector<uint32_t> leaves;                          // in key order
+  std::vector<std::pair<int32_t, int32_t>> leaf_bounds;  // first and last key of each leaf
 };
 
 // Walks the primary key of `table`. Checks: page types and owners, the entry

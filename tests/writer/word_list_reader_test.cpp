@@ -84,14 +84,9 @@ TEST(WordListReader, RefusesBadInputNamingTheLine) {
             "4: repeats Id 4 of line 2");
   EXPECT_EQ(ErrorOf("English\tRussian\n" + std::string(256, 'a') + "\tb\n"),
             "2: English has 256 characters; a word holds at most 255");
-  EXPECT_EQ(ErrorOf("English\tRussian\na\\qb\tc\n"),
-            "2: unknown escape in \"a\\qb\" (a backslash starts \\\\, \\t, \\n, \\r or \\N)");
+  // The splitter's own faults are tested with it; one shows they come through.
   EXPECT_EQ(ErrorOf("English,Russian\n\"a,b\n", WordListFormat::kCsv),
             "2: a quoted field is never closed");
-  EXPECT_EQ(ErrorOf("English,Russian\na\"b,c\n", WordListFormat::kCsv),
-            "2: a quote inside an unquoted field (quote the field and double the quote)");
-  EXPECT_EQ(ErrorOf("English,Russian\n\"a\"b,c\n", WordListFormat::kCsv),
-            "2: text follows a closing quote");
 }
 
 TEST(WordListReader, AcceptsExactly255CharactersCountingCharactersNotBytes) {

@@ -53,9 +53,8 @@ TEST_P(WriterLimits, KeyOnlyTablesPackAtMost255RowsAPageWithinTheLimit) {
   EXPECT_EQ(RunProgram({"mdb-count", file_.string(), "Words"}).out, "3000\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(BothFormats, WriterLimits,
-                         ::testing::Values(JetFormat::kJet3, JetFormat::kJet4),
-                         [](const auto& info) { return FormatName(info.param); });
+INSTANTIATE_TEST_SUITE_P(BothFormats, WriterLimits, ::testing::ValuesIn(kBothFormats),
+                         FormatParamName());
 
 }  // namespace
 }  // namespace vorelka::testing

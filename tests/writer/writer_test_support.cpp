@@ -82,8 +82,11 @@ std::string AsTsv(const std::vector<Words>& rows) {
   return out;
 }
 
-std::string FormatName(jet::JetFormat format) {
-  return format == jet::JetFormat::kJet3 ? "Jet3" : "Jet4";
+std::string RowsByMdbReader(const std::filesystem::path& file) {
+  const RunResult r =
+      RunProgram({"node", VORELKA_DUMP_ROWS_SCRIPT, VORELKA_NODE_MODULES, file.string()});
+  EXPECT_EQ(r.exit_code, 0) << r.err;
+  return r.out;
 }
 
 }  // namespace vorelka::testing

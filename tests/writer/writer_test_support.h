@@ -1,5 +1,5 @@
 // Helpers of the writer tests: running programs and reading word databases
-// back through libmdb.
+// back through our engine and through mdb-reader.
 #pragma once
 
 #include <cstdint>
@@ -27,13 +27,15 @@ RunResult RunProgram(const std::vector<std::string>& arguments, const std::strin
 // output without the blank line mdb-sql starts with, and its stderr.
 RunResult MdbSql(const std::filesystem::path& file, const std::string& query);
 
-// Reads Words back through libmdb, in stored order; fails the test if the
-// file cannot be read or a row has a Null Id.
+// Reads Words back through our engine, in stored order; fails the test if
+// the file cannot be read or a row has a Null Id.
 std::vector<Words> ReadWords(const std::filesystem::path& file, const std::string& table = "Words");
 
 // The TSV `vorelka-words list` and the mdb-reader script print, in the given order.
 std::string AsTsv(const std::vector<Words>& rows);
 
-std::string FormatName(jet::JetFormat format);
+// The Words table as mdb-reader (npm), a reader independent of libmdb,
+// reads it, in that TSV; needs the ctest fixture mdb_reader.
+std::string RowsByMdbReader(const std::filesystem::path& file);
 
 }  // namespace vorelka::testing
