@@ -51,6 +51,13 @@ size_t JetImage::RowStart(uint32_t row_pointer) const {
                   format::data::RowOfRowPointer(row_pointer));
 }
 
+size_t JetImage::ColumnEntry(uint32_t definition, uint32_t column) const {
+  const format::TableDefinitionLayout& tdef = format_->tdef;
+  return tdef.header_size +
+         Get(definition, tdef.real_index_count_offset, 4) * tdef.real_index_count_size +
+         column * tdef.column_size;
+}
+
 uint32_t JetImage::FirstDataPage(uint32_t definition) const {
   for (uint32_t page = 1; page < page_count(); ++page) {
     if (Get(page, format::kPageTypeOffset, 1) == format::kDataPageType &&

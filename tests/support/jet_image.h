@@ -35,6 +35,10 @@ class JetImage {
   // The row a row pointer names.
   size_t RowStart(uint32_t row_pointer) const;
 
+  // Where the entry of column `column` (in stored order) of the table
+  // defined on `definition` starts.
+  size_t ColumnEntry(uint32_t definition, uint32_t column) const;
+
   // The first data page of the table defined on `definition`.
   uint32_t FirstDataPage(uint32_t definition) const;
 

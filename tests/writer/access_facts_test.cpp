@@ -8,17 +8,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 
-#include "jet/format/decode_data_page.h"
 #include "jet/format/decode_header.h"
 #include "jet/format/format.h"
 #include "jet/format/header_page.h"
 #include "jet/format/mask.h"
 #include "jet/format/page_file.h"
-#include "jet/read/catalog_lookup.h"
 #include "jet/read/dao.h"
 #include "jet/write/system_indexes.h"
+#include "tests/support/jet_image.h"
 #include "tests/support/test_files.h"
 #include "tests/writer/second_reader.h"
 
@@ -26,6 +24,7 @@ namespace vorelka::testing {
 namespace {
 
 using jet::JetFormat;
+constexpr uint32_t kWords = jet::format::kTableDefinitionPage;
 
 struct AccessKey {
   JetFormat format;
@@ -108,27 +107,15 @@ TEST_P(OnDisk, YesNoColumnsReadAsTrueAndFalse) {
   // A Yes/No column keeps its value in the row's null mask: our writer's
   // English column, retyped, holds Yes where a word is stored.
   WriteWords(file_, GetParam(), {{1, "cat", "кошка"}, {2, std::nullopt, "собака"}});
-  const jet::format::Format& layout = jet::format::FormatOf(GetParam());
-  uint32_t definition = 0;
-  uint32_t real_indexes = 0;
-  {
-    jet::format::PageFile file(file_.string());
-    definition = jet::FindTable(file, "Words").definition_page;
-    real_indexes = jet::format::GetLe32(*file.Page(definition, "test"),
-                                        layout.tdef.real_index_count_offset);
-  }
-  std::string bytes = ReadBytes(file_);
-  const size_t english_entry = size_t{definition} * layout.page_size + layout.tdef.header_size +
-                               real_indexes * layout.tdef.real_index_count_size +
-                               layout.tdef.column_size;  // Id's entry comes first
-  bytes[english_entry] = static_cast<char>(jet::format::tdef::kBoolColumn);
-  WriteBytes(file_, bytes);
+  JetImage image(file_);
+  image.Put(kWords, image.ColumnEntry(kWords, 1), 1, jet::format::tdef::kBoolColumn);
+  image.Save(file_);
 
   jet::DBEngine engine;
   auto db = engine.OpenDatabase(file_.string());
   const auto english = [&](int id) {
-    auto rs = db->OpenRecordset("SELECT English AS sWord FROM Words WHERE Id = " +
-                                std::to_string(id));
+    auto rs =
+        db->OpenRecordset("SELECT English AS sWord FROM Words WHERE Id = " + std::to_string(id));
     return rs->Fields("sWord").AsText();
   };
   EXPECT_EQ(english(1), "True");
@@ -138,56 +125,41 @@ TEST_P(OnDisk, YesNoColumnsReadAsTrueAndFalse) {
 
 TEST_P(OnDisk, PagesMaskedUnderADatabaseKeyReadAsThePlainOnes) {
   WriteWords(file_, GetParam(), NumberedRows(400));
-  const std::vector<std::optional<std::string>> plain = [&] {
+  const auto russian = [&] {
     std::vector<std::optional<std::string>> words;
-    for (const auto& row : jet::ReadWordTable(file_.string(), "Words").rows) words.push_back(row.russian);
+    for (const auto& row : jet::ReadWordTable(file_.string(), "Words").rows) {
+      words.push_back(row.russian);
+    }
     return words;
-  }();
-  const jet::format::Format& layout = jet::format::FormatOf(GetParam());
-  namespace header = jet::format::header;
-  std::string bytes = ReadBytes(file_);
-  auto page = [&](size_t number) {
-    return std::span(reinterpret_cast<uint8_t*>(bytes.data()) + number * layout.page_size,
-                     layout.page_size);
   };
+  const auto plain = russian();
   // The key sits in the masked part of the header; every other page is
   // masked under the key exclusive-ored with its number.
+  namespace header = jet::format::header;
   constexpr uint32_t kKey = 0x5A17C3E9;
-  const auto masked = page(0).subspan(header::kMaskStart, layout.header_masked_size);
+  JetImage image(file_);
+  const auto page = [&](uint32_t n) { return std::span(image.Page(n), image.format().page_size); };
+  const auto masked = page(0).subspan(header::kMaskStart, image.format().header_masked_size);
   jet::format::Rc4(header::kMaskKey, masked);
-  jet::format::PutLe32(page(0).data() + header::kDatabaseKeyOffset, kKey);
+  image.Put(0, header::kDatabaseKeyOffset, 4, kKey);
   jet::format::Rc4(header::kMaskKey, masked);
-  for (size_t number = 1; number < bytes.size() / layout.page_size; ++number) {
-    const uint32_t key = kKey ^ static_cast<uint32_t>(number);
-    const uint8_t key_bytes[4] = {static_cast<uint8_t>(key), static_cast<uint8_t>(key >> 8),
-                                  static_cast<uint8_t>(key >> 16), static_cast<uint8_t>(key >> 24)};
-    jet::format::Rc4(key_bytes, page(number));
+  for (uint32_t n = 1; n < image.page_count(); ++n) {
+    uint8_t key[4];
+    jet::format::PutLe32(key, kKey ^ n);
+    jet::format::Rc4(key, page(n));
   }
-  WriteBytes(file_, bytes);
-
-  std::vector<std::optional<std::string>> read;
-  for (const auto& row : jet::ReadWordTable(file_.string(), "Words").rows) read.push_back(row.russian);
-  EXPECT_EQ(read, plain);
+  image.Save(file_);
+  EXPECT_EQ(russian(), plain);
 }
 
 TEST_P(OnDisk, ADeletedRowIsNeitherListedNorFound) {
   WriteWords(file_, GetParam(), NumberedRows(3));
-  const jet::format::Format& layout = jet::format::FormatOf(GetParam());
-  uint32_t page = 0;
-  {
-    jet::format::PageFile file(file_.string());
-    page = file.page_count() - 1;
-    while (!jet::format::IsDataPageOf(*file.Page(page, "test"),
-                                      jet::FindTable(file, "Words").definition_page)) {
-      --page;
-    }
-  }
   // Rows lie in key order: slot 1 holds key 2.
-  std::string bytes = ReadBytes(file_);
-  const size_t slot = size_t{page} * layout.page_size + layout.data.header_size +
-                      1 * jet::format::data::kRowTableEntrySize;
-  bytes[slot + 1] = static_cast<char>(bytes[slot + 1] | (jet::format::data::kDeletedRowFlag >> 8));
-  WriteBytes(file_, bytes);
+  JetImage image(file_);
+  const uint32_t page = image.FirstDataPage(kWords);
+  const size_t slot = image.RowSlot(1);
+  image.Put(page, slot, 2, image.Get(page, slot, 2) | jet::format::data::kDeletedRowFlag);
+  image.Save(file_);
 
   std::vector<int32_t> keys;
   for (const auto& row : jet::ReadWordTable(file_.string(), "Words").rows) keys.push_back(*row.id);
@@ -198,10 +170,7 @@ TEST_P(OnDisk, ADeletedRowIsNeitherListedNorFound) {
   EXPECT_FALSE(db->OpenRecordset("SELECT English AS sWord FROM Words WHERE Id = 3")->Eof());
 }
 
-INSTANTIATE_TEST_SUITE_P(BothFormats, OnDisk, ::testing::Values(JetFormat::kJet3, JetFormat::kJet4),
-                         [](const auto& info) {
-                           return info.param == JetFormat::kJet3 ? "Jet3" : "Jet4";
-                         });
+INSTANTIATE_TEST_SUITE_P(BothFormats, OnDisk, ::testing::ValuesIn(kBothFormats), FormatParamName());
 
 }  // namespace
 }  // namespace vorelka::testing
