@@ -61,7 +61,7 @@ TEST_P(WriterErrors, KeepsTheFirstErrorAndIgnoresLaterRows) {
   EXPECT_TRUE(dir_.FileNames().empty());
 }
 
-TEST_P(WriterErrors, AbandonAndDestructionLeaveNoFile) {
+TEST_P(WriterErrors, AbandonAndDestructionLeaveTheOldFileAndAFinishedFileRefusesMoreRows) {
   WriteBytes(file_, "keep me");
   {
     WordsTableBuilder builder(file_, GetParam());
@@ -76,9 +76,7 @@ TEST_P(WriterErrors, AbandonAndDestructionLeaveNoFile) {
   }  // neither Finish nor Abandon
   EXPECT_EQ(ReadBytes(file_), "keep me");
   EXPECT_EQ(dir_.FileNames(), std::vector<std::string>{"words.mdb"});
-}
 
-TEST_P(WriterErrors, RefusesAddAfterFinish) {
   WordsTableBuilder builder(file_, GetParam());
   ASSERT_TRUE(builder.Finish().ok());
   builder.Add({1, {"late", "поздно"}});

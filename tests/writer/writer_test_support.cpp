@@ -2,56 +2,40 @@
 
 #include "services/error.h"
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
-#include <fstream>
-#include <sstream>
+#include <algorithm>
+#include <cstdlib>
 
 #include <gtest/gtest.h>
 
 #include "tools/tsv_text.h"
 
-extern char** environ;
-
 namespace vorelka::testing {
 
 RunResult RunProgram(const std::vector<std::string>& arguments, const std::string& input) {
   TempDir io;
-  const std::string in_path = (io / "in").string();
-  const std::string out_path = (io / "out").string();
-  const std::string err_path = (io / "err").string();
-  WriteBytes(in_path, input);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, in_path.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0644);
-  posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0644);
-  std::vector<char*> argv;
-  for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  pid_t pid = 0;
+  WriteBytes(io / "in", input);
+  // Through the shell, each word quoted, a ' within it as '\''.
+  const auto quoted = [](const std::string& word) {
+    std::string out = "'";
+    for (const char c : word) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+  };
+  std::string command;
+  for (const std::string& word : arguments) command += quoted(word) + " ";
+  command += "<" + quoted(io / "in") + " >" + quoted(io / "out") + " 2>" + quoted(io / "err");
+  const int status = std::system(command.c_str());
   RunResult result;
-  if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  result.out = ReadBytes(out_path);
-  result.err = ReadBytes(err_path);
+  result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  result.out = ReadBytes(io / "out");
+  result.err = ReadBytes(io / "err");
   return result;
 }
 
 RunResult MdbSql(const std::filesystem::path& file, const std::string& query) {
   RunResult r = RunProgram({"mdb-sql", "-P", "-H", "-F", file.string()}, query + "\ngo\n");
-  r.out.erase(0, r.out.find_first_not_of('\n') == std::string::npos
-                     ? r.out.size()
-                     : r.out.find_first_not_of('\n'));
+  r.out.erase(0, std::min(r.out.find_first_not_of('\n'), r.out.size()));
   return r;
 }
 
