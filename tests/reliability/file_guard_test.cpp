@@ -29,13 +29,6 @@ namespace format = jet::format;
 constexpr uint32_t kWords = format::kTableDefinitionPage;
 constexpr uint32_t kCatalog = format::kCatalogDefinitionPage;
 
-// Where the Words definition's first column entry starts.
-size_t FirstColumnEntry(const JetImage& image) {
-  const format::TableDefinitionLayout& tdef = image.format().tdef;
-  return tdef.header_size +
-         image.Get(kWords, tdef.real_index_count_offset, 4) * tdef.real_index_count_size;
-}
-
 // Where the usage map of the Words table's pages starts.
 size_t OwnedMapStart(const JetImage& image) {
   return image.RowStart(image.Get(kWords, image.format().tdef.owned_map_offset, 4));
@@ -64,25 +57,10 @@ const Damage kDamages[] = {
      [](JetImage& image) { image.Put(0, format::header::kVersionOffset, 1, 0x50); }},
     {"catalog definition of a data page's type", 3, "page 2 is not a table definition",
      [](JetImage& image) { image.Put(kCatalog, 0, 1, format::kDataPageType); }},
-    {"Words definition of a leaf's type", 3, "page 6 is not a table definition",
-     [](JetImage& image) { image.Put(kWords, 0, 1, format::kIndexLeafPageType); }},
     {"more columns than a table may have", 3, "claims 300 columns",
      [](JetImage& image) { image.Put(kWords, image.format().tdef.column_count_offset, 2, 300); }},
     {"more variable columns than columns", 3, "counts its columns wrongly",
      [](JetImage& image) { image.Put(kWords, image.format().tdef.var_column_count_offset, 2, 4); }},
-    {"columns running past the definition's last page", 3, "runs past its last page",
-     [](JetImage& image) {
-       // Column entries, each with its own number, fill the page and run past it.
-       const format::TableDefinitionLayout& tdef = image.format().tdef;
-       const size_t first = FirstColumnEntry(image);
-       const uint32_t count =
-           static_cast<uint32_t>((image.format().page_size - first) / tdef.column_size + 2);
-       for (uint32_t i = 3; first + (i + 1) * tdef.column_size <= image.format().page_size; ++i) {
-         image.Put(kWords, first + i * tdef.column_size, 1, format::tdef::kTextColumn);
-         image.Put(kWords, first + i * tdef.column_size + tdef.column_number_offset, 1, i);
-       }
-       image.Put(kWords, tdef.column_count_offset, 2, count);
-     }},
     {"definition pages in a cycle", 3, "continues in a cycle",
      [](JetImage& image) {
        image.Put(kWords, image.format().tdef.column_count_offset, 2, 250);
@@ -90,9 +68,9 @@ const Damage kDamages[] = {
      }},
     {"two columns with one number", 3, "numbers two columns alike",
      [](JetImage& image) {
-       const format::TableDefinitionLayout& tdef = image.format().tdef;
-       const size_t first = FirstColumnEntry(image) + tdef.column_number_offset;
-       image.Put(kWords, first + tdef.column_size, 1, image.Get(kWords, first, 1));
+       const size_t number = image.format().tdef.column_number_offset;
+       image.Put(kWords, image.ColumnEntry(kWords, 1) + number, 1,
+                 image.Get(kWords, image.ColumnEntry(kWords, 0) + number, 1));
      }},
     {"row count no file could hold", 3, "claims 2147483632 rows",
      [](JetImage& image) {
@@ -129,14 +107,6 @@ const Damage kDamages[] = {
        if (image.Get(OwnedMapPage(image), start, 1) != format::map::kReferenceMap) return;
        image.Put(OwnedMapPage(image), start + format::map::kReferencePagesOffset, 4, kCatalog);
      }},
-    {"reference map marking a page beyond the file", 100000, "beyond the file",
-     [](JetImage& image) {
-       const uint32_t map_page = image.Get(
-           OwnedMapPage(image), OwnedMapStart(image) + format::map::kReferencePagesOffset, 4);
-       const uint32_t beyond = image.page_count() + 5;
-       const size_t byte = format::map::kMapPageBitsOffset + beyond / 8;
-       image.Put(map_page, byte, 1, image.Get(map_page, byte, 1) | 1u << beyond % 8);
-     }},
     {"catalog naming a definition page beyond the file", 3, "a table definition names page",
      [](JetImage& image) {
        // Words is the last row of the catalog; its Id, the first fixed
@@ -167,15 +137,10 @@ const Damage kDamages[] = {
      }},
     {"fixed value beyond its row", 3, "a value lies beyond its row",
      [](JetImage& image) {
-       // The fixed columns' offsets moved far past every row's end.
-       const format::TableDefinitionLayout& tdef = image.format().tdef;
-       for (uint32_t i = 0; i < 3; ++i) {
-         const size_t entry = FirstColumnEntry(image) + i * tdef.column_size;
-         if (image.Get(kWords, entry + tdef.column_flags_offset, 1) &
-             format::tdef::kFixedColumnFlag) {
-           image.Put(kWords, entry + tdef.column_fixed_offset_offset, 2, 600);
-         }
-       }
+       // Id, the first column and the one fixed, moved far past every row's end.
+       image.Put(kWords,
+                 image.ColumnEntry(kWords, 0) + image.format().tdef.column_fixed_offset_offset, 2,
+                 600);
      }},
 };
 

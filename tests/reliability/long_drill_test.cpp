@@ -5,7 +5,6 @@
 // once the first presses have warmed the caches.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLineEdit>
 #include <fstream>
 #include <string>
@@ -23,14 +22,11 @@ namespace {
 // AddressSanitizer holds freed memory back (its quarantine), so the
 // resident set grows there without a leak; LeakSanitizer judges leaks in
 // that build instead.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kMemoryHeldBack = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kMemoryHeldBack = true;
-#else
-constexpr bool kMemoryHeldBack = false;
+#ifndef __has_feature
+#define __has_feature(feature) 0
 #endif
+#if defined(__SANITIZE_ADDRESS__) || __has_feature(address_sanitizer)
+constexpr bool kMemoryHeldBack = true;
 #else
 constexpr bool kMemoryHeldBack = false;
 #endif
@@ -43,11 +39,6 @@ long ResidentKiB() {
     if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
   }
   return -1;
-}
-
-int PressesFromEnvironment(const char* name, int fallback) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? std::atoi(value) : fallback;
 }
 
 TEST(LongDrill, TenThousandPressesLeaveNoLeakAndAFlatResidentSet) {
@@ -65,7 +56,8 @@ TEST(LongDrill, TenThousandPressesLeaveNoLeakAndAFlatResidentSet) {
   ASSERT_NE(question, nullptr);
   ASSERT_NE(answer, nullptr);
 
-  const int presses = PressesFromEnvironment("VORELKA_LONG_DRILL_PRESSES", 10000);
+  const char* asked = std::getenv("VORELKA_LONG_DRILL_PRESSES");
+  const int presses = asked != nullptr ? std::atoi(asked) : 10000;
   const int warm_up = std::min(presses / 10, 1000);
   long after_warm_up = 0;
   for (int i = 0; i < presses; ++i) {
@@ -90,10 +82,3 @@ TEST(LongDrill, TenThousandPressesLeaveNoLeakAndAFlatResidentSet) {
 
 }  // namespace
 }  // namespace vorelka::reliability
-
-int main(int argc, char* argv[]) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
