@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <numeric>
 #include <stdexcept>
 
 #include "jet/format/format.h"
@@ -112,9 +111,7 @@ const struct {
 class DamagedIndex : public ::testing::TestWithParam<JetFormat> {
  protected:
   void SetUp() override {
-    std::vector<int32_t> ids(kRows);
-    std::iota(ids.begin(), ids.end(), 1);
-    WriteWords(intact_, GetParam(), ids);
+    testing::WriteWords(intact_, GetParam(), testing::NumberedRows(kRows));
     walk_ = WalkIndex(intact_);
     ASSERT_GE(walk_.levels, 2) << "the damage needs a node above the leaves";
     ASSERT_GE(walk_.leaves.size(), 3u);
@@ -138,8 +135,8 @@ TEST_P(DamagedIndex, EachDamageSendsTheKeysThroughItToTheScanWhichAnswersRight) 
     }
     keys.insert(keys.end(), {1, kRows / 2, kRows, 0, -1, kRows + 1});
     for (const int32_t key : keys) {
-      const auto found = FindRowsWithLong(words.table(), words.id_column(), key);
-      EXPECT_EQ(found, ScanRowsWithLong(words.table(), words.id_column(), key)) << "key " << key;
+      const auto found = FindRowsWithLong(words.table, words.id_column, key);
+      EXPECT_EQ(found, ScanRowsWithLong(words.table, words.id_column, key)) << "key " << key;
       EXPECT_EQ(found.size(), key >= 1 && key <= kRows ? 1u : 0u) << "key " << key;
     }
   }
@@ -151,7 +148,7 @@ TEST_P(DamagedIndex, RowOnAPageTheUsageMapLeavesOutIsLeftToTheScan) {
   constexpr int32_t kKey = kRows / 2;
   const RowLocation where = [&] {
     const OpenedWords words(intact_);
-    return ScanRowsWithLong(words.table(), words.id_column(), kKey).at(0);
+    return ScanRowsWithLong(words.table, words.id_column, kKey).at(0);
   }();
   JetImage image(intact_);
   const uint32_t pointer =
@@ -168,8 +165,8 @@ TEST_P(DamagedIndex, RowOnAPageTheUsageMapLeavesOutIsLeftToTheScan) {
   const OpenedWords words(damaged_);
   EXPECT_EQ(words.Seek(kKey).outcome, SeekOutcome::kUnanswered);
   // The scan no longer sees the row, and neither does the lookup.
-  EXPECT_TRUE(ScanRowsWithLong(words.table(), words.id_column(), kKey).empty());
-  EXPECT_TRUE(FindRowsWithLong(words.table(), words.id_column(), kKey).empty());
+  EXPECT_TRUE(ScanRowsWithLong(words.table, words.id_column, kKey).empty());
+  EXPECT_TRUE(FindRowsWithLong(words.table, words.id_column, kKey).empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFormats, DamagedIndex, ::testing::ValuesIn(testing::kBothFormats),

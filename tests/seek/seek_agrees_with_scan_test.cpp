@@ -29,8 +29,8 @@ class SeekAgreesWithScan : public ::testing::TestWithParam<JetFormat> {
     WriteWords(path_, GetParam(), SignedIds());
     words_ = std::make_unique<OpenedWords>(path_);
     // One pass of the scan over every row gives each key's location.
-    words_->table().ForEachRow([&](const RowLocation& location, const Row& row) {
-      scanned_[*words_->table().IntegerField(row, words_->id_column())].push_back(location);
+    words_->table.ForEachRow([&](const RowLocation& location, const Row& row) {
+      scanned_[*words_->table.IntegerField(row, words_->id_column)].push_back(location);
     });
   }
 
@@ -41,12 +41,12 @@ class SeekAgreesWithScan : public ::testing::TestWithParam<JetFormat> {
     const auto it = scanned_.find(key);
     if (it == scanned_.end()) {
       EXPECT_EQ(seek.outcome, SeekOutcome::kNoRow) << "key " << key;
-      EXPECT_TRUE(FindRowsWithLong(words_->table(), words_->id_column(), key).empty());
+      EXPECT_TRUE(FindRowsWithLong(words_->table, words_->id_column, key).empty());
     } else {
       ASSERT_EQ(it->second.size(), 1u) << "key " << key;
       EXPECT_EQ(seek.outcome, SeekOutcome::kFound) << "key " << key;
       EXPECT_EQ((RowLocation{seek.page, seek.row}), it->second[0]) << "key " << key;
-      EXPECT_EQ(FindRowsWithLong(words_->table(), words_->id_column(), key), it->second);
+      EXPECT_EQ(FindRowsWithLong(words_->table, words_->id_column, key), it->second);
     }
   }
 
@@ -86,7 +86,7 @@ TEST_P(SeekAgreesWithScan, OnAnEmptyTable) {
   const OpenedWords empty(path_);
   for (const int32_t key : {0, 1, -1, INT_MAX}) {
     EXPECT_NE(empty.Seek(key).outcome, SeekOutcome::kFound);
-    EXPECT_TRUE(FindRowsWithLong(empty.table(), empty.id_column(), key).empty());
+    EXPECT_TRUE(FindRowsWithLong(empty.table, empty.id_column, key).empty());
   }
 }
 

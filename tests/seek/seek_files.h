@@ -8,11 +8,10 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <memory>
-#include <string>
 #include <vector>
 
 #include "jet/format/page_file.h"
+#include "jet/read/catalog_lookup.h"
 #include "jet/read/index_seek.h"
 #include "jet/read/open_table.h"
 #include "tests/support/jet_image.h"
@@ -25,35 +24,32 @@ using testing::IndexWalk;
 using testing::JetImage;
 using testing::TempDir;
 
-// Writes a Words table holding exactly `ids`, with the words of
-// testing::RowsWithKeys; fails the test on a writer error.
-void WriteWords(const std::filesystem::path& path, JetFormat format,
-                const std::vector<int32_t>& ids);
+// A Words table holding exactly `ids`, with the words of
+// testing::RowsWithKeys.
+inline void WriteWords(const std::filesystem::path& path, JetFormat format,
+                       const std::vector<int32_t>& ids) {
+  testing::WriteWords(path, format, testing::RowsWithKeys(ids));
+}
 
 // The primary-key index of Words; fails the test on any fault the walker
 // finds.
-IndexWalk WalkIndex(const std::filesystem::path& path);
+inline IndexWalk WalkIndex(const std::filesystem::path& path) {
+  IndexWalk walk = testing::WalkPrimaryKey(path);
+  EXPECT_TRUE(walk.faults.empty()) << walk.faults.front();
+  return walk;
+}
 
 // The Words table of a file, opened as the reader opens it.
-class OpenedWords {
- public:
-  explicit OpenedWords(const std::filesystem::path& path);
-  ~OpenedWords();
-  OpenedWords(const OpenedWords&) = delete;
-  OpenedWords& operator=(const OpenedWords&) = delete;
+struct OpenedWords {
+  explicit OpenedWords(const std::filesystem::path& path)
+      : file(path.string()),
+        table(file, FindTable(file, "Words").definition_page, "Words"),
+        id_column(table.FindColumn("Id").value()) {}
+  SeekResult Seek(int32_t key) const { return SeekLongKey(table, id_column, key); }
 
-  const OpenTable& table() const { return *table_; }
-  size_t id_column() const { return id_column_; }
-
-  SeekResult Seek(int32_t key) const { return SeekLongKey(*table_, id_column_, key); }
-  // The English word of the row the seek finds; "" when it finds none.
-  std::string SeekEnglish(int32_t key) const;
-
- private:
-  std::unique_ptr<format::PageFile> file_;
-  std::unique_ptr<OpenTable> table_;
-  size_t id_column_ = 0;
-  size_t english_column_ = 0;
+  format::PageFile file;
+  const OpenTable table;
+  const size_t id_column;
 };
 
 }  // namespace vorelka::jet::seek_testing
