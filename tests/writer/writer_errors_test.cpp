@@ -136,17 +136,5 @@ TEST(WriterJet3Text, StoresEveryCharacterOfCodePage1251) {
   ExpectSameRows(dir / "words.mdb", "Words");
 }
 
-TEST(WriterJet4Text, StoresMixedScriptsALeadingByteOrderMarkAndEmoji) {
-  TempDir dir;
-  const std::vector<Words> rows = {{1, "Ѐ and Ā",
-                                    "\xEF\xBB\xBF"
-                                    "начало"},  // U+0400 and U+0100 have a zero low byte
-                                   {2, "a б c д e", "日本語 and ελληνικά"},
-                                   {3, "\xEF\xBB\xBF", "x\xEF\xBB\xBFy"},
-                                   {4, "smile \xF0\x9F\x98\x80", "улыбка \xF0\x9F\x99\x82"}};
-  WriteWords(dir / "words.mdb", JetFormat::kJet4, rows);
-  EXPECT_EQ(ReadWords(dir / "words.mdb"), rows);
-}
-
 }  // namespace
 }  // namespace vorelka::testing
