@@ -56,7 +56,7 @@ class SeekAgreesWithScan : public ::testing::TestWithParam<JetFormat> {
   std::map<int32_t, std::vector<RowLocation>> scanned_;
 };
 
-TEST_P(SeekAgreesWithScan, ForRandomZeroNegativeAndExtremeKeysPresentAndAbsent) {
+TEST_P(SeekAgreesWithScan, ForRandomZeroNegativeExtremeAndLeafEdgeKeysPresentAndAbsent) {
   for (const int32_t key : {0, -1, 1, -3, 3, -30000, 30000, -30001, 30001, INT_MIN, INT_MIN + 1,
                             INT_MIN + 2, INT_MAX, INT_MAX - 1, INT_MAX - 2}) {
     ExpectAgreement(key);
@@ -66,16 +66,15 @@ TEST_P(SeekAgreesWithScan, ForRandomZeroNegativeAndExtremeKeysPresentAndAbsent) 
   for (int i = 0; i < 150; ++i) ExpectAgreement(near_zero(random));
   std::uniform_int_distribution<int32_t> anywhere(INT_MIN, INT_MAX);
   for (int i = 0; i < 20; ++i) ExpectAgreement(anywhere(random));
-}
 
-TEST_P(SeekAgreesWithScan, ForTheFirstAndLastKeyOfEveryLeaf) {
+  // The first and last key of every leaf, and just past each edge, where a
+  // walk could go to the wrong neighbour.
   const IndexWalk walk = WalkIndex(path_);
   ASSERT_GE(walk.levels, 2) << "the index should span several pages";
   ASSERT_EQ(walk.leaf_bounds.size(), walk.leaves.size());
   for (const auto& [first, last] : walk.leaf_bounds) {
     ExpectAgreement(first);
     ExpectAgreement(last);
-    // Just past each edge, where a walk could go to the wrong neighbour.
     if (first != INT_MIN) ExpectAgreement(first - 1);
     if (last != INT_MAX) ExpectAgreement(last + 1);
   }
