@@ -1,6 +1,6 @@
-// The About box: its other-stuff text, the dialog shown where the shell has
-// no About box of its own, and Help > About on the drill window, which
-// builds it from the application facts and the window's own icon.
+// The About box: the dialog shown where the shell has no About box of its
+// own, and Help > About on the drill window, which builds it from the
+// application facts and the window's own icon.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -22,10 +22,6 @@
 namespace vorelka::window {
 namespace {
 
-TEST(AboutOtherStuff, AuthorLineThenMajorMinorRevisionAfterCrLf) {
-  EXPECT_EQ(AboutOtherStuff({2, 10, 0}), "By Quorlan\r\n2.10.0");
-}
-
 TEST(AboutBox, ShowsTitleIconBesideAppTextAndOtherLinesAllAsPlainText) {
   QWidget owner;
   AboutDialog dialog(&owner, "<b>V</b>", "<i>x</i>\r\nline 2", resources::ProgramIcon());
@@ -45,12 +41,22 @@ TEST(AboutBox, ShowsTitleIconBesideAppTextAndOtherLinesAllAsPlainText) {
   EXPECT_FALSE(dialog.IconLabel()->accessibleName().isEmpty()) << "a screen reader names it";
 }
 
-// ShowAbout returns once the box is closed, by Enter, Escape or OK; a box
+// Help > About returns once the box is closed, by Enter, Escape or OK; a box
 // that does not close fails the test instead of hanging the suite.
-TEST(AboutBox, IsModalToItsOwnerAndEnterEscapeOrOkCloseIt) {
-  QWidget owner;
-  owner.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+TEST(HelpAbout, ShowsTitleVersionAndIconOfTheWindowModallyUntilEnterEscapeOrOk) {
+  QTemporaryDir folder;
+  // Another version than the shipped one, so that nothing typed in the
+  // About box could pass.
+  services::FixedAppFacts facts(folder.path().toStdString(), {2, 10, 0});
+  services::testing::RecordingMessageBox box;
+  services::testing::ScriptedRandom random;
+  services::testing::RecordingProgramEnd end;
+  store::WordStore store(facts, box);
+  frmMain frm({facts, box, random, end, store});
+  frm.setWindowIcon(resources::ProgramIcon());
+  frm.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
+
   const std::function<void(AboutDialog&)> closers[] = {
       [](AboutDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Return); },
       [](AboutDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); },
@@ -69,47 +75,17 @@ TEST(AboutBox, IsModalToItsOwnerAndEnterEscapeOrOkCloseIt) {
       auto* dialog = dynamic_cast<AboutDialog*>(QApplication::activeModalWidget());
       if (dialog == nullptr) return;
       seen = true;
-      EXPECT_EQ(dialog->parentWidget(), &owner);
+      EXPECT_EQ(dialog->windowTitle(), "About Vorelka");
+      EXPECT_EQ(dialog->OtherLabel()->text(), "By Quorlan\n2.10.0");
+      EXPECT_EQ(dialog->parentWidget(), &frm);
       EXPECT_EQ(dialog->windowModality(), Qt::ApplicationModal);
+      EXPECT_EQ(dialog->IconLabel()->pixmap().toImage(), frm.windowIcon().pixmap(32, 32).toImage());
       close(*dialog);
     });
-    ShowAbout(&owner, "Vorelka", "By\r\n1", QIcon());
-    EXPECT_TRUE(seen) << "no modal About box came up";
+    frm.findChild<QAction*>("mnuHelpAbout")->trigger();
+    EXPECT_TRUE(seen) << "Help > About brought up no About box";
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   }
-}
-
-TEST(HelpAbout, ShowsTitleVersionOfTheFactsAndTheWindowIconModalToTheWindow) {
-  QTemporaryDir folder;
-  // Another version than the shipped one, so that nothing typed in the
-  // About box could pass.
-  services::FixedAppFacts facts(folder.path().toStdString(), {2, 10, 0});
-  services::testing::RecordingMessageBox box;
-  services::testing::ScriptedRandom random;
-  services::testing::RecordingProgramEnd end;
-  store::WordStore store(facts, box);
-  frmMain frm({facts, box, random, end, store});
-  frm.setWindowIcon(resources::ProgramIcon());
-  frm.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
-
-  bool seen = false;
-  QTimer::singleShot(0, [&] {
-    auto* dialog = dynamic_cast<AboutDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) {
-      ADD_FAILURE() << "Help > About brought up no About box";
-      if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
-      return;
-    }
-    seen = true;
-    EXPECT_EQ(dialog->windowTitle(), "About Vorelka");
-    EXPECT_EQ(dialog->OtherLabel()->text(), "By Quorlan\n2.10.0");
-    EXPECT_EQ(dialog->parentWidget(), &frm);
-    EXPECT_EQ(dialog->IconLabel()->pixmap().toImage(), frm.windowIcon().pixmap(32, 32).toImage());
-    QTest::keyClick(dialog, Qt::Key_Return);
-  });
-  frm.findChild<QAction*>("mnuHelpAbout")->trigger();  // returns once the box is closed
-  EXPECT_TRUE(seen);
   EXPECT_TRUE(box.shown.empty()) << "nothing else was shown";
   EXPECT_EQ(random.draws, 0) << "nothing was read";
 }

@@ -115,8 +115,8 @@ std::string Serialize(sqlite3* db) {
 
 }  // namespace
 
-std::string MakeCollectionWith(AnkiSchema schema, const std::vector<TestNoteType>& types,
-                               const std::vector<TestNote>& notes, const std::string& extra_sql) {
+std::string MakeCollection(AnkiSchema schema, const std::vector<TestNoteType>& types,
+                           const std::vector<TestNote>& notes, const std::string& extra_sql) {
   sqlite3* db = nullptr;
   sqlite3_open(":memory:", &db);
   sqlite3_create_collation(db, "unicase", SQLITE_UTF8, nullptr, Unicase);
@@ -148,11 +148,6 @@ std::string MakeCollectionWith(AnkiSchema schema, const std::vector<TestNoteType
   std::string bytes = Serialize(db);
   sqlite3_close(db);
   return bytes;
-}
-
-std::string MakeCollection(AnkiSchema schema, const std::vector<TestNoteType>& types,
-                           const std::vector<TestNote>& notes) {
-  return MakeCollectionWith(schema, types, notes, "");
 }
 
 std::string MakeZip(const std::vector<ZipMember>& members) {

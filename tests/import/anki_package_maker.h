@@ -25,14 +25,10 @@ struct TestNote {
 
 enum class AnkiSchema { kOlder, kCurrent };
 
-// An Anki collection database file's bytes.
+// An Anki collection database file's bytes; `extra_sql` runs after the
+// schema is made, for hostile variants (it may replace tables with views).
 std::string MakeCollection(AnkiSchema schema, const std::vector<TestNoteType>& types,
-                           const std::vector<TestNote>& notes);
-
-// A collection as SQL wants it, for hostile variants: `extra_sql` runs after
-// the schema is made (and may replace tables with views, say).
-std::string MakeCollectionWith(AnkiSchema schema, const std::vector<TestNoteType>& types,
-                               const std::vector<TestNote>& notes, const std::string& extra_sql);
+                           const std::vector<TestNote>& notes, const std::string& extra_sql = "");
 
 struct ZipMember {
   std::string name;

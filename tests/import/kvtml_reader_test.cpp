@@ -2,6 +2,8 @@
 // older 1.0): the pairs read, the languages chosen, and what is refused.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tools/import/kvtml_reader.h"
 
 namespace vorelka::tools {
@@ -33,37 +35,32 @@ struct Identifier {
   std::string locale;
 };
 
-// A kvtml 2.0 file laid out as KWordQuiz saves it.
+// A kvtml 2.0 file laid out as KWordQuiz saves it, with parts the reader
+// passes over.
 std::string Kvtml2(const std::vector<Identifier>& identifiers,
                    const std::vector<std::vector<std::string>>& entries) {
   std::string xml =
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      "<!DOCTYPE kvtml PUBLIC \"kvtml2.dtd\" \"http://edu.kde.org/kvtml/kvtml2.dtd\">\n"
-      "<kvtml version=\"2.0\" >\n"
-      "  <information>\n    <generator>kwordquiz 0.9.2</generator>\n"
-      "    <title>Animals</title>\n  </information>\n  <identifiers>\n";
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE kvtml PUBLIC \"kvtml2.dtd\" "
+      "\"http://edu.kde.org/kvtml/kvtml2.dtd\">\n<kvtml version=\"2.0\" >\n <information>\n"
+      "  <generator>kwordquiz 0.9.2</generator>\n </information>\n <identifiers>\n";
   for (size_t i = 0; i < identifiers.size(); ++i) {
-    xml += "    <identifier id=\"" + std::to_string(i) + "\" >\n      <name>" +
-           identifiers[i].name + "</name>\n";
-    if (!identifiers[i].locale.empty())
-      xml += "      <locale>" + identifiers[i].locale + "</locale>\n";
-    xml += "      <sizehint>250</sizehint>\n    </identifier>\n";
+    const Identifier& id = identifiers[i];
+    xml += "  <identifier id=\"" + std::to_string(i) + "\" >\n   <name>" + id.name + "</name>\n" +
+           (id.locale.empty() ? "" : "   <locale>" + id.locale + "</locale>\n") +
+           "   <sizehint>250</sizehint>\n  </identifier>\n";
   }
-  xml += "  </identifiers>\n  <entries>\n";
+  xml += " </identifiers>\n <entries>\n";
   for (size_t e = 0; e < entries.size(); ++e) {
-    xml += "    <entry id=\"" + std::to_string(e) + "\" >\n";
+    xml += "  <entry id=\"" + std::to_string(e) + "\" >\n";
     for (size_t t = 0; t < entries[e].size(); ++t) {
-      xml +=
-          "      <translation id=\"" + std::to_string(t) + "\" >\n        <text>" + entries[e][t] +
-          "</text>\n        <grade><currentgrade>2</currentgrade></grade>\n      </translation>\n";
+      xml += "   <translation id=\"" + std::to_string(t) + "\" >\n    <text>" + entries[e][t] +
+             "</text>\n    <grade><currentgrade>2</currentgrade></grade>\n   </translation>\n";
     }
-    xml += "    </entry>\n";
+    xml += "  </entry>\n";
   }
-  xml +=
-      "  </entries>\n  <lessons>\n    <container>\n      <name>Lesson 1</name>\n"
-      "      <inpractice>true</inpractice>\n      <entry id=\"0\" />\n    </container>\n"
-      "  </lessons>\n</kvtml>\n";
-  return xml;
+  return xml +
+         " </entries>\n <lessons>\n  <container><name>Lesson 1</name><entry id=\"0\" />"
+         "</container>\n </lessons>\n</kvtml>\n";
 }
 
 TEST(KvtmlReader, ReadsKWordQuiz2FilesByLocale) {
@@ -105,62 +102,57 @@ TEST(KvtmlReader, ReadsKWordQuiz1FilesWithLanguagesOnTheFirstEntry) {
                                       "entry 3: table = стол"}));
 }
 
-TEST(KvtmlReader, FallsBackToNamesThenScript) {
-  EXPECT_EQ(ReadBytes(Kvtml2({{"Russian", ""}, {"English", ""}}, {{"кот", "cat"}})).Pairs(),
-            std::vector<std::string>{"entry 1: cat = кот"});
-  const Read unnamed = ReadBytes(Kvtml2({{"Column 1", ""}, {"Column 2", ""}}, {{"кот", "cat"}}));
-  EXPECT_EQ(unnamed.Pairs(), std::vector<std::string>{"entry 1: cat = кот"});
-  EXPECT_EQ(
-      unnamed.words.choices,
-      std::vector<std::string>{"English = identifier 1 \"Column 2\" (the other one), "
-                               "Russian = identifier 0 \"Column 1\" (mostly Cyrillic letters)"});
-}
-
-TEST(KvtmlReader, NeedsTheUsersChoiceForOtherOrMoreLanguages) {
+// By locale, then name, then script; by the options when those cannot
+// tell or the file has other or more languages. The hints name ids the file
+// has: kvtml 1.0 numbers its columns from 0.
+TEST(KvtmlReader, ChoosesLanguagesByNameOrScriptOrAsTheOptionsSay) {
   const std::string three = Kvtml2({{"Deutsch", "de"}, {"English", "en"}, {"Русский", "ru"}},
                                    {{"Katze", "cat", "кошка"}});
-  EXPECT_EQ(ReadBytes(three).Error(),
-            "0: has the identifiers 0 \"Deutsch\" (de), 1 \"English\" (en), 2 \"Русский\" (ru); "
-            "choose the two to read with --english ID --russian ID");
-  EXPECT_EQ(ReadBytes(three, {std::string("en"), std::string("2"), {}, {}}).Pairs(),
-            std::vector<std::string>{"entry 1: cat = кошка"});
   const std::string german = Kvtml2({{"Deutsch", "de"}, {"Русский", "ru"}}, {{"Katze", "кошка"}});
-  EXPECT_EQ(ReadBytes(german).Error(),
-            "0: has the identifiers 0 \"Deutsch\" (de), 1 \"Русский\" (ru); choose the two to "
-            "read with --english ID --russian ID");
-  EXPECT_EQ(ReadBytes(german, {std::string("Deutsch"), std::string("ru"), {}, {}}).Pairs(),
-            std::vector<std::string>{"entry 1: Katze = кошка"});
-  EXPECT_EQ(ReadBytes(german, {std::string("fr"), std::string("ru"), {}, {}}).Error(),
-            "0: --english fr: no identifier has that id, locale or name (identifiers: 0 "
-            "\"Deutsch\" (de), 1 \"Русский\" (ru))");
-}
-
-// The hints name ids the file has: kvtml 1.0 numbers its columns from 0.
-TEST(KvtmlReader, HintsNameTheIdentifiersTheFileHas) {
   const std::string unnamed = "<kvtml><e><o>cat</o><t>kot</t></e></kvtml>";
+  const std::string three_ids =
+      "0: has the identifiers 0 \"Deutsch\" (de), 1 \"English\" (en), "
+      "2 \"Русский\" (ru); choose the ";
+  const std::string german_ids = "0 \"Deutsch\" (de), 1 \"Русский\" (ru)";
   const struct {
     std::string xml;
     ImportOptions options;
-    std::string error;
+    std::string result;
   } cases[] = {
+      {Kvtml2({{"Russian", ""}, {"English", ""}}, {{"кот", "cat"}}), {}, "entry 1: cat = кот"},
+      {three, {}, three_ids + "two to read with --english ID --russian ID"},
+      {three, {std::string("en"), {}, {}, {}}, three_ids + "Russian one with --russian ID"},
+      {three, {std::string("en"), std::string("2"), {}, {}}, "entry 1: cat = кошка"},
+      {german,
+       {},
+       "0: has the identifiers " + german_ids +
+           "; choose the two to read with --english ID "
+           "--russian ID"},
+      {german, {std::string("Deutsch"), std::string("ru"), {}, {}}, "entry 1: Katze = кошка"},
+      {german,
+       {std::string("fr"), std::string("ru"), {}, {}},
+       "0: --english fr: no identifier has that id, locale or name (identifiers: " + german_ids +
+           ")"},
       {unnamed,
        {},
        "0: no identifier is mostly Cyrillic letters, so none is Russian; name it with "
        "--russian (0, 1)"},
-      {unnamed, {{}, std::string("1"), {}, {}}, "no error"},
+      {unnamed, {{}, std::string("1"), {}, {}}, "entry 1: cat = kot"},
       {"<kvtml><e><o l=\"en\">cat</o></e><e><o>dog</o></e></kvtml>",
        {},
        "0: has only the identifier 0 \"en\"; a word pair needs two, an English and a Russian one"},
       {"<kvtml version=\"2.0\"/>",
        {},
        "0: has no identifiers; a word pair needs two, an English and a Russian one"},
-      {Kvtml2({{"Deutsch", "de"}, {"English", "en"}, {"Русский", "ru"}},
-              {{"Katze", "cat", "кошка"}}),
-       {std::string("en"), {}, {}, {}},
-       "0: has the identifiers 0 \"Deutsch\" (de), 1 \"English\" (en), 2 \"Русский\" (ru); "
-       "choose the Russian one with --russian ID"},
   };
-  for (const auto& c : cases) EXPECT_EQ(ReadBytes(c.xml, c.options).Error(), c.error) << c.xml;
+  for (const auto& c : cases) {
+    const Read read = ReadBytes(c.xml, c.options);
+    EXPECT_EQ(read.error ? read.Error() : read.Pairs().at(0), c.result) << c.xml;
+  }
+  EXPECT_EQ(
+      ReadBytes(Kvtml2({{"Column 1", ""}, {"Column 2", ""}}, {{"кот", "cat"}})).words.choices,
+      std::vector<std::string>{"English = identifier 1 \"Column 2\" (the other one), "
+                               "Russian = identifier 0 \"Column 1\" (mostly Cyrillic letters)"});
 }
 
 // Qt decodes a whole file before reading it, and would blame line 1: the
@@ -171,10 +163,10 @@ TEST(KvtmlReader, NamesTheLineOfAnEncodingError) {
   const std::string older =
       "<kvtml>\n<e><o l=\"en\">cat</o><t l=\"ru\">кот</t></e>\n"
       "<e><o>caf\xE9</o><t>кафе</t></e>\n</kvtml>\n";
-  // Line 37 holds the second entry's Russian text.
-  EXPECT_EQ(ReadBytes(kwordquiz).Error(), "37: is not valid UTF-8 (byte " +
-                                              std::to_string(kwordquiz.find('\xC0') + 1) +
-                                              " of the file)");
+  const size_t bad = kwordquiz.find('\xC0');
+  EXPECT_EQ(ReadBytes(kwordquiz).Error(),
+            std::to_string(1 + std::count(kwordquiz.begin(), kwordquiz.begin() + bad, '\n')) +
+                ": is not valid UTF-8 (byte " + std::to_string(bad + 1) + " of the file)");
   EXPECT_EQ(ReadBytes(older).Error(), "3: is not valid UTF-8 (byte 63 of the file)");
 }
 

@@ -19,9 +19,5 @@ TEST(ProcessAppFacts, NamesTheFolderOfTheRunningProgram) {
             std::filesystem::read_symlink("/proc/self/exe").parent_path().string());
 }
 
-TEST(FormatVersion, WritesEachPartInPlainDecimal) {
-  EXPECT_EQ(FormatVersion({12, 30, 4005}), "12.30.4005");
-}
-
 }  // namespace
 }  // namespace vorelka::services

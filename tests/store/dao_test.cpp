@@ -12,13 +12,17 @@
 namespace vorelka::jet {
 namespace {
 
-int32_t ErrorNumberOf(const std::function<void()>& call) {
+services::Error RaisedBy(const std::function<void()>& call) {
   try {
     call();
   } catch (const services::ErrorRaised& raised) {
-    return raised.error().number;
+    return raised.error();
   }
-  return 0;
+  return {};
+}
+
+int32_t ErrorNumberOf(const std::function<void()>& call) {
+  return RaisedBy(call).number;
 }
 
 class DaoTest : public ::testing::Test {
@@ -57,14 +61,17 @@ TEST_F(DaoTest, ALookupTellsNullFromTheEmptyStringAndMatchesNamesInAnyCase) {
 }
 
 TEST_F(DaoTest, RaisesTheRuntimesErrorForEachMisuse) {
-  const std::pair<std::string, int32_t> queries[] = {
-      {"SELECT German AS sWord FROM Words WHERE Id = 1", kErrTooFewParameters},
-      {"SELECT English AS sWord FROM Words WHERE Key = 1", kErrTooFewParameters},
-      {"SELECT Count(*) AS Cnt FROM Phrases", kErrTableNotFound},
-      {"SELECT Russian AS sWord FROM Words WHERE English = 1", kErrTypeMismatchInCriteria},
+  // Each names what it did not find.
+  const std::tuple<std::string, int32_t, std::string> queries[] = {
+      {"SELECT German AS sWord FROM Words WHERE Id = 1", kErrTooFewParameters, "'German'"},
+      {"SELECT English AS sWord FROM Words WHERE Key = 1", kErrTooFewParameters, "'Key'"},
+      {"SELECT Count(*) AS Cnt FROM Phrases", kErrTableNotFound, "'Phrases'"},
+      {"SELECT Russian AS sWord FROM Words WHERE English = 1", kErrTypeMismatchInCriteria, ""},
   };
-  for (const auto& query : queries) {
-    EXPECT_EQ(ErrorNumberOf([&] { Open(query.first); }), query.second) << query.first;
+  for (const auto& [sql, number, name] : queries) {
+    const services::Error error = RaisedBy([&] { Open(sql); });
+    EXPECT_EQ(error.number, number) << sql;
+    EXPECT_NE(error.description.find(name), std::string::npos) << error.description;
   }
   const std::string count = "SELECT Count(*) AS Cnt FROM Words";
   EXPECT_EQ(ErrorNumberOf(

@@ -2,7 +2,7 @@
 # The built program as a screen reader sees it: on an X server of its own
 # (Xvfb), with a private session bus and the accessibility bus behind it,
 # accessible_tree.py dumps the tree and checks names, roles and relations.
-#   accessibility_test.sh <vorelka> <make_words>
+#   accessibility_test.sh <vorelka> <vorelka-words>
 set -euo pipefail
 trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 
@@ -21,11 +21,11 @@ fi
 
 here=$(dirname "$(realpath "$0")")
 program=$(realpath "$1")
-make_words=$(realpath "$2")
+words_tool=$(realpath "$2")
 work=$VORELKA_A11Y_WORK
 
 mkdir "$work/app"
 cp "$program" "$work/app/vorelka"
-"$make_words" "$work/app/words.mdb" >/dev/null
+"$here/make_words.sh" "$words_tool" "$work/app/words.mdb" >/dev/null
 # Debian's own Python: the AT-SPI bindings are its packages.
 /usr/bin/python3 "$here/accessible_tree.py" "$work/app/vorelka"

@@ -129,7 +129,8 @@ def main():
         bar = find(app, "status bar")
         check(bar is not None, "no node with the status-bar role")
         panel1 = find(app, "label", pattern=r"\d+/\d+")
-        check(panel1 is not None, "no panel reading key/count")
+        check(panel1 is not None and panel1.get_description() != "",
+              "no panel reading key/count, with a description of what it counts")
         check(find(app, "label", "Russian -> English") is not None, "no panel reading the direction")
         if bar is not None and panel1 is not None:
             check(panel1.get_parent() == bar, "the key/count panel is not inside the status bar")

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The built program, end to end, on an X server of its own (Xvfb, no window
 # manager), driven with the keyboard:
-#   end_to_end.sh <vorelka> <make_words> [screenshot.png]
-# make_words writes a words.mdb and prints its pairs ("English<TAB>Russian").
+#   end_to_end.sh <vorelka> <vorelka-words> [screenshot.png]
+# make_words.sh writes a words.mdb and prints its pairs ("English<TAB>Russian").
 # The program is copied into a temporary folder: it reads words.mdb beside
 # itself.
 set -euo pipefail
@@ -18,7 +18,7 @@ here=$(dirname "$(realpath "$0")")
 export LSAN_OPTIONS="suppressions=$here/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 program=$(realpath "$1")
-make_words=$(realpath "$2")
+words_tool=$(realpath "$2")
 screenshot=${3:+$(realpath -m "$3")}
 
 work=$(mktemp -d)
@@ -106,7 +106,7 @@ cp "$program" "$work/app/vorelka"
 
 # ---------------------------------------------------------------- the drill
 step "drill over a words.mdb beside the program"
-"$make_words" "$work/app/words.mdb" >"$work/pairs.tsv"
+"$here/make_words.sh" "$words_tool" "$work/app/words.mdb" >"$work/pairs.tsv"
 launch
 win=$(visible_window)
 [[ $(xdotool getwindowname "$win") == "Vorelka" ]] || fail "caption is not Vorelka"
@@ -240,7 +240,7 @@ ends_with_status_0
 ! same_picture "$work/missing-1.png" "$work/missing-2.png" || fail "the two boxes look the same"
 
 step "empty Words table: the stop alone"
-"$make_words" "$work/app/words.mdb" --empty >/dev/null
+"$here/make_words.sh" "$words_tool" "$work/app/words.mdb" --empty >/dev/null
 launch
 dismiss_box "$work/empty.png"
 ends_with_status_0

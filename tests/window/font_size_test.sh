@@ -3,7 +3,7 @@
 # the way a KDE desktop sets them, in kdeglobals), and at 10 pt with a
 # fractional scale factor of 1.25: the form grows with the font and the
 # status bar's panels are drawn whole.
-#   font_size_test.sh <vorelka> <make_words> [folder for the screenshots]
+#   font_size_test.sh <vorelka> <vorelka-words> [folder for the screenshots]
 set -euo pipefail
 trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 
@@ -20,7 +20,7 @@ fi
 
 here=$(dirname "$(realpath "$0")")
 program=$(realpath "$1")
-make_words=$(realpath "$2")
+words_tool=$(realpath "$2")
 shots=${3:+$(realpath -m "$3")}
 work=$VORELKA_FONTS_WORK
 pid=""
@@ -33,7 +33,7 @@ fail() {
 
 mkdir "$work/app"
 cp "$program" "$work/app/vorelka"
-"$make_words" "$work/app/words.mdb" >/dev/null
+"$here/make_words.sh" "$words_tool" "$work/app/words.mdb" >/dev/null
 
 # shoot <points> [scale]: the window at that desktop font (and scale
 # factor) into $work/<name>.png; its size into $size.

@@ -144,6 +144,10 @@ TEST_P(FormAtDesktopFontTest, EveryTextFitsItsControl) {
     option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
     const QRect room = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
     EXPECT_LE(box->fontMetrics().height(), room.height()) << name << at;
+    for (const char16_t letter : {u'Ж', u'ё', u'д', u'Я'}) {
+      EXPECT_TRUE(box->fontMetrics().inFont(QChar(letter)))
+          << QFontInfo(box->font()).family().toStdString() << " lacks a Cyrillic glyph" << at;
+    }
   }
 }
 
@@ -151,7 +155,7 @@ INSTANTIATE_TEST_SUITE_P(DesktopFontSizes, FormAtDesktopFontTest,
                          ::testing::Values(8, 9, 10, 11, 12),
                          [](const auto& info) { return std::to_string(info.param) + "pt"; });
 
-TEST_F(DrillWindowTest, OpensCentredWithFocusOnNextAndTabsThroughFourStops) {
+TEST_F(DrillWindowTest, OpensCentredWithFocusOnNext_TabsThroughFourStops_KeysPressNoButton) {
   WriteWords(kFiveKeyWords);
   Load();
   window_->CentreOnScreen();
@@ -170,13 +174,8 @@ TEST_F(DrillWindowTest, OpensCentredWithFocusOnNextAndTabsThroughFourStops) {
     ASSERT_EQ(QApplication::focusWidget(), Find(stop)) << stop;
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   }
-}
 
-TEST_F(DrillWindowTest, EnterAndEscapePressNoButton_OnlyTheAnswerTakesTyping) {
-  WriteWords(kFiveKeyWords);
-  Load();
-  window_->show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  // Enter and Escape press no button; only the answer takes typing.
   for (const char* focus : {"cmdAction_0", "cmdAction_1", "txtAnswer"}) {
     Find(focus)->setFocus();
     QTest::keyClick(Find(focus), Qt::Key_Return);
@@ -190,18 +189,6 @@ TEST_F(DrillWindowTest, EnterAndEscapePressNoButton_OnlyTheAnswerTakesTyping) {
   EXPECT_EQ(Text("txtQuestion"), QString::fromUtf8("дом"));
   QTest::keyClicks(Find("txtAnswer"), "house");
   EXPECT_EQ(Text("txtAnswer"), "house");
-}
-
-TEST_F(DrillWindowTest, TextBoxesDrawAFaceWithCyrillic) {
-  WriteWords(kFiveKeyWords);
-  Load();
-  for (const char* name : {"txtQuestion", "txtAnswer"}) {
-    const QFontMetrics metrics(Find(name)->font());
-    for (const char16_t letter : {u'Ж', u'ё', u'д', u'Я'}) {
-      EXPECT_TRUE(metrics.inFont(QChar(letter)))
-          << QFontInfo(Find(name)->font()).family().toStdString() << " lacks a Cyrillic glyph";
-    }
-  }
 }
 
 }  // namespace

@@ -31,9 +31,13 @@ void ShowAndDismiss(QtMessageBox& box, std::string_view text, MessageStyle style
   EXPECT_TRUE(seen) << "no modal message box came up";
 }
 
-TEST(QtMessageBox, ShowsCriticalAndExclamationBoxesWithOkOnlyAndPlainText) {
+// Shown at load, before the window is on screen, a box has no owner; later
+// it belongs to the main window.
+TEST(QtMessageBox, ShowsOkOnlyBoxesOfTheStylesIconWithPlainTextOwnedOnceTheWindowShows) {
   services::FixedAppFacts facts("/nowhere");
   QtMessageBox box(facts);
+  QWidget owner;
+  box.SetOwner(&owner);
   ShowAndDismiss(box, "No records found.", MessageStyle::kCritical, [](const QMessageBox& shown) {
     EXPECT_EQ(shown.windowTitle(), "Vorelka");
     EXPECT_EQ(shown.text(), "No records found.");
@@ -42,24 +46,14 @@ TEST(QtMessageBox, ShowsCriticalAndExclamationBoxesWithOkOnlyAndPlainText) {
     EXPECT_TRUE(shown.isModal());
     EXPECT_EQ(shown.parentWidget(), nullptr);
   });
+  owner.show();
   const char text[] = "3044 - <b>/x/words.mdb</b> не найден";
   ShowAndDismiss(box, text, MessageStyle::kExclamation, [&](const QMessageBox& shown) {
     EXPECT_EQ(shown.icon(), QMessageBox::Warning);
     EXPECT_EQ(shown.text(), QString::fromUtf8(text));
     EXPECT_EQ(shown.textFormat(), Qt::PlainText) << "engine text is never read as markup";
+    EXPECT_EQ(shown.parentWidget(), &owner);
   });
-}
-
-TEST(QtMessageBox, BelongsToTheMainWindowOnceItIsOnScreen) {
-  services::FixedAppFacts facts("/nowhere");
-  QtMessageBox box(facts);
-  QWidget owner;
-  box.SetOwner(&owner);
-  ShowAndDismiss(box, "at load", MessageStyle::kCritical,
-                 [](const QMessageBox& shown) { EXPECT_EQ(shown.parentWidget(), nullptr); });
-  owner.show();
-  ShowAndDismiss(box, "later", MessageStyle::kExclamation,
-                 [&](const QMessageBox& shown) { EXPECT_EQ(shown.parentWidget(), &owner); });
 }
 
 }  // namespace

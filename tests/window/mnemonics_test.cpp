@@ -15,17 +15,14 @@ constexpr quint32 kKeycodeW = 25;
 constexpr quint32 kKeycodeA = 38;
 constexpr quint32 kKeycode1 = 10;
 
+// Each letter row's first and last keys, and the keys just outside them.
 TEST(UsLetterOfNativeScanCode, NamesTheLetterOnTheUsKeyboard) {
-#if !defined(Q_OS_WIN)
-  const std::pair<quint32, char> letters[] = {{kKeycodeN, 'N'}, {kKeycodeW, 'W'}, {kKeycodeA, 'A'},
-                                              {24, 'Q'},        {52, 'Z'},        {58, 'M'}};
-  for (const auto& [scan_code, letter] : letters) {
-    EXPECT_EQ(UsLetterOfNativeScanCode(scan_code), letter) << scan_code;
-  }
-  for (const quint32 not_a_letter : {0u, kKeycode1, 34u, 47u, 59u, 255u}) {
-    EXPECT_EQ(UsLetterOfNativeScanCode(not_a_letter), std::nullopt) << not_a_letter;
-  }
-#endif
+  const std::pair<quint32, std::optional<char>> keys[] = {
+      {0, std::nullopt},  {23, std::nullopt}, {24, 'Q'}, {33, 'P'},
+      {34, std::nullopt}, {37, std::nullopt}, {38, 'A'}, {46, 'L'},
+      {47, std::nullopt}, {51, std::nullopt}, {52, 'Z'}, {58, 'M'},
+      {59, std::nullopt}};
+  for (const auto& [code, letter] : keys) EXPECT_EQ(UsLetterOfNativeScanCode(code), letter) << code;
 }
 
 class MnemonicTest : public DrillWindowTest {

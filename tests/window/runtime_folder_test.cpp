@@ -53,75 +53,65 @@ TEST_F(RuntimeFolderTest, LeftAlone_QtMakesTheFolder) {
   EXPECT_EQ(Entries(temporary_).size(), 1);
 }
 
-TEST_F(RuntimeFolderTest, NoUsableFolder_QtMakesNothing) {
+// A usable folder is left for Qt to use; without one, Qt makes nothing.
+TEST_F(RuntimeFolderTest, QtMakesNothingAndUsesOnlyAUsableFolder) {
   ASSERT_EQ(mkdir(Place("open").c_str(), 0755), 0);
   ASSERT_EQ(chmod(Place("open").c_str(), 0755), 0);  // past the umask
   ASSERT_EQ(mkdir(Place("good").c_str(), 0700), 0);
   ASSERT_EQ(symlink(Place("good").c_str(), Place("link").c_str()), 0);
   ASSERT_TRUE(QFile(QString::fromStdString(Place("file"))).open(QIODevice::WriteOnly));
 
-  struct Case {
+  const struct {
     const char* what;
     std::optional<std::string> runtime;
     std::optional<std::string> runtime_after;  // what XDG_RUNTIME_DIR holds afterwards
+    bool usable;
+  } cases[] = {
+      {"unset", std::nullopt, std::nullopt, false},
+      {"empty", "", "", false},
+      {"a folder that does not exist", Place("missing"), std::nullopt, false},
+      {"a folder in one that does not exist", Place("gone/missing"), std::nullopt, false},
+      {"a folder others may read", Place("open"), Place("open"), false},
+      {"a symbolic link to a good folder", Place("link"), Place("link"), false},
+      {"a file", Place("file"), Place("file"), false},
+      {"a private folder of the user", Place("good"), Place("good"), true},
   };
-  const Case cases[] = {
-      {"unset", std::nullopt, std::nullopt},
-      {"empty", "", ""},
-      {"a folder that does not exist", Place("missing"), std::nullopt},
-      {"a folder in one that does not exist", Place("gone/missing"), std::nullopt},
-      {"a folder others may read", Place("open"), Place("open")},
-      {"a symbolic link to a good folder", Place("link"), Place("link")},
-      {"a file", Place("file"), Place("file")},
-  };
-  for (const Case& c : cases) {
+  const std::string temporary_path = temporary_.path().toStdString();
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     ScopedVariable runtime("XDG_RUNTIME_DIR", c.runtime);
-    ScopedVariable temporary("TMPDIR", temporary_.path().toStdString());
-    EXPECT_TRUE(RuntimeFolderWouldBeMade());
+    ScopedVariable temporary("TMPDIR", temporary_path);
+    EXPECT_EQ(RuntimeFolderWouldBeMade(), !c.usable);
     KeepFromMakingRuntimeFolder();
     EXPECT_EQ(Variable("XDG_RUNTIME_DIR"), c.runtime_after);
-    EXPECT_EQ(Variable("TMPDIR"), std::string(kNoTemporaryFolder));
+    EXPECT_EQ(Variable("TMPDIR"), c.usable ? temporary_path : kNoTemporaryFolder);
 
-    EXPECT_EQ(RuntimeLocation(), QString());
+    EXPECT_EQ(RuntimeLocation().toStdString(), c.usable ? Place("good") : "");
     EXPECT_EQ(Entries(temporary_), QStringList());
     EXPECT_EQ(access(Place("missing").c_str(), F_OK), -1);
     EXPECT_EQ(access(Place("gone").c_str(), F_OK), -1);
     EXPECT_EQ(Mode(Place("open")), 0755u);
+    EXPECT_EQ(Mode(Place("good")), 0700u);
   }
 }
 
-TEST_F(RuntimeFolderTest, UsableFolder_IsLeftForQtToUse) {
-  ASSERT_EQ(mkdir(Place("good").c_str(), 0700), 0);
-  ScopedVariable runtime("XDG_RUNTIME_DIR", Place("good"));
-  ScopedVariable temporary("TMPDIR", temporary_.path().toStdString());
-  EXPECT_FALSE(RuntimeFolderWouldBeMade());
-  KeepFromMakingRuntimeFolder();
-  EXPECT_EQ(Variable("XDG_RUNTIME_DIR"), Place("good"));
-  EXPECT_EQ(Variable("TMPDIR"), temporary_.path().toStdString());
-  EXPECT_EQ(RuntimeLocation().toStdString(), Place("good"));
-  EXPECT_EQ(Entries(temporary_), QStringList());
-  EXPECT_EQ(Mode(Place("good")), 0700u);
-}
-
-TEST(IsUsableRuntimeFolder, OnlyAPrivateFolderOfTheUser) {
-  QTemporaryDir places;
-  const std::string base = places.path().toStdString();
-  ASSERT_EQ(mkdir((base + "/good").c_str(), 0700), 0);
-  ASSERT_EQ(mkdir((base + "/sticky").c_str(), 0700), 0);
-  ASSERT_EQ(chmod((base + "/sticky").c_str(), 01700), 0);
-  ASSERT_EQ(mkdir((base + "/group").c_str(), 0700), 0);
-  ASSERT_EQ(chmod((base + "/group").c_str(), 0750), 0);
-  ASSERT_EQ(mkdir((base + "/closed").c_str(), 0700), 0);
-  ASSERT_EQ(chmod((base + "/closed").c_str(), 0500), 0);
-  ASSERT_EQ(symlink((base + "/good").c_str(), (base + "/link").c_str()), 0);
-
-  EXPECT_TRUE(IsUsableRuntimeFolder((base + "/good").c_str()));
-  EXPECT_TRUE(IsUsableRuntimeFolder((base + "/sticky").c_str()));  // Qt sees rwx------ too
-  EXPECT_FALSE(IsUsableRuntimeFolder((base + "/group").c_str()));
-  EXPECT_FALSE(IsUsableRuntimeFolder((base + "/closed").c_str()));
-  EXPECT_FALSE(IsUsableRuntimeFolder((base + "/link").c_str()));
-  EXPECT_FALSE(IsUsableRuntimeFolder((base + "/missing").c_str()));
+TEST_F(RuntimeFolderTest, IsUsableRuntimeFolder_OnlyAPrivateFolderOfTheUser) {
+  const struct {
+    const char* name;
+    mode_t mode;
+    bool usable;
+  } folders[] = {{"good", 0700, true},
+                 {"sticky", 01700, true},  // Qt sees rwx------ too
+                 {"group", 0750, false},
+                 {"closed", 0500, false}};
+  for (const auto& folder : folders) {
+    ASSERT_EQ(mkdir(Place(folder.name).c_str(), 0700), 0);
+    ASSERT_EQ(chmod(Place(folder.name).c_str(), folder.mode), 0);
+    EXPECT_EQ(IsUsableRuntimeFolder(Place(folder.name).c_str()), folder.usable) << folder.name;
+  }
+  ASSERT_EQ(symlink(Place("good").c_str(), Place("link").c_str()), 0);
+  EXPECT_FALSE(IsUsableRuntimeFolder(Place("link").c_str()));
+  EXPECT_FALSE(IsUsableRuntimeFolder(Place("missing").c_str()));
   // Owned by someone else (root's own /, or / seen by anyone else).
   EXPECT_FALSE(IsUsableRuntimeFolder("/"));
 }

@@ -6,12 +6,12 @@
 #include <unistd.h>
 
 #include <QTemporaryDir>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <optional>
 #include <string>
 
+#include "tests/window/scoped_variable.h"
 #include "window/session_bus.h"
 
 namespace vorelka::window {
@@ -19,19 +19,6 @@ namespace {
 
 constexpr char kAddress[] = "DBUS_SESSION_BUS_ADDRESS";
 constexpr char kRuntime[] = "XDG_RUNTIME_DIR";
-
-std::optional<std::string> Get(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? std::optional<std::string>(value) : std::nullopt;
-}
-
-void Set(const char* name, const std::optional<std::string>& value) {
-  if (value) {
-    setenv(name, value->c_str(), 1);
-  } else {
-    unsetenv(name);
-  }
-}
 
 TEST(SessionBus, AddressIsDisabledExactlyWhenNoBusIsNamedOrAtTheUserSocket) {
   QTemporaryDir empty, with_file, with_socket;
@@ -53,21 +40,17 @@ TEST(SessionBus, AddressIsDisabledExactlyWhenNoBusIsNamedOrAtTheUserSocket) {
       {std::nullopt, with_socket.path().toStdString(), false},
       {"", std::nullopt, false},
   };
-  const auto old_address = Get(kAddress);
-  const auto old_runtime = Get(kRuntime);
   for (const auto& c : cases) {
-    Set(kAddress, c.address);
-    Set(kRuntime, c.runtime);
+    ScopedVariable bus(kAddress, c.address);
+    ScopedVariable runtime(kRuntime, c.runtime);
     const auto where = c.address.value_or("(unset)") + ", " + c.runtime.value_or("(unset)");
     EXPECT_EQ(SessionBusWouldAutolaunch(), c.autolaunch) << where;
     KeepFromLaunchingSessionBus();
-    EXPECT_EQ(Get(kAddress),
+    EXPECT_EQ(Variable(kAddress),
               c.autolaunch ? std::optional<std::string>(kNoSessionBusAddress) : c.address)
         << where;
     EXPECT_FALSE(SessionBusWouldAutolaunch()) << where;
   }
-  Set(kAddress, old_address);
-  Set(kRuntime, old_runtime);
   close(fd);
 }
 

@@ -3,7 +3,7 @@
 # window comes up, its first frame shows the question and not the answer,
 # and the program prints nothing to its standard error. Then, at a 12 pt
 # desktop font and a scale factor of 1.25, the status bar is drawn whole.
-#   wayland_test.sh <vorelka> <make_words>
+#   wayland_test.sh <vorelka> <vorelka-words>
 set -euo pipefail
 trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 
@@ -15,7 +15,7 @@ fi
 
 here=$(dirname "$(realpath "$0")")
 program=$(realpath "$1")
-make_words=$(realpath "$2")
+words_tool=$(realpath "$2")
 
 work=$(mktemp -d)
 weston_pid="" pid=""
@@ -40,7 +40,7 @@ fail() {
 mkdir -m 700 "$work/runtime"
 mkdir "$work/app" "$work/home" "$work/shots" "$work/config"
 cp "$program" "$work/app/vorelka"
-"$make_words" "$work/app/words.mdb" >/dev/null
+"$here/make_words.sh" "$words_tool" "$work/app/words.mdb" >/dev/null
 
 # --debug lets weston-screenshooter take its pictures. A plain blue desktop
 # without weston's panel, so that a window without decoration is exactly
