@@ -68,7 +68,8 @@ TEST_F(DaoTest, RaisesTheRuntimesErrorForEachMisuse) {
       {"SELECT Count(*) AS Cnt FROM Phrases", kErrTableNotFound, "'Phrases'"},
       {"SELECT Russian AS sWord FROM Words WHERE English = 1", kErrTypeMismatchInCriteria, ""},
   };
-  for (const auto& [sql, number, name] : queries) {
+  for (const auto& [text, number, name] : queries) {
+    const std::string& sql = text;  // clang 14 cannot capture a structured binding
     const services::Error error = RaisedBy([&] { Open(sql); });
     EXPECT_EQ(error.number, number) << sql;
     EXPECT_NE(error.description.find(name), std::string::npos) << error.description;
