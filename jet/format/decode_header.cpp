@@ -12,9 +12,9 @@
 namespace vorelka::jet::format {
 
 const Format& IdentifyHeader(std::span<const uint8_t> head, const std::string& path) {
-  const std::string_view signature(reinterpret_cast<const char*>(head.data()) +
-                                       header::kSignatureOffset,
-                                   header::kJetSignature.size());
+  const std::string_view signature(
+      reinterpret_cast<const char*>(head.data()) + header::kSignatureOffset,
+      header::kJetSignature.size());
   if (head[kPageTypeOffset] != kHeaderPageType ||
       (signature != header::kJetSignature && signature != header::kAceSignature)) {
     services::Raise(UnrecognizedFormat(path, "it is not a Jet or ACE database"));
@@ -31,12 +31,10 @@ HeaderFacts DecodeHeader(const Format& layout, std::span<uint8_t> page) {
   HeaderFacts facts;
   facts.format = &layout;
   facts.version = page[header::kVersionOffset];
-  facts.ace = std::string_view(reinterpret_cast<const char*>(page.data()) + header::kSignatureOffset,
-                               header::kAceSignature.size()) == header::kAceSignature;
   facts.code_page = static_cast<uint16_t>(GetLe16(page, header::kCodePageOffset));
-  facts.sort_order = static_cast<uint16_t>(GetLe16(
-      page, layout.id == JetFormat::kJet3 ? header::kJet3SortOrderOffset
-                                          : header::kJet4SortOrderOffset));
+  facts.sort_order = static_cast<uint16_t>(GetLe16(page, layout.id == JetFormat::kJet3
+                                                             ? header::kJet3SortOrderOffset
+                                                             : header::kJet4SortOrderOffset));
   facts.database_key = GetLe32(page, header::kDatabaseKeyOffset);
   std::span<const uint8_t> password;
   std::array<uint8_t, 4> mask{};

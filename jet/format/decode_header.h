@@ -18,12 +18,11 @@ inline constexpr size_t kHeaderIdentitySize = header::kVersionOffset + 1;
 struct HeaderFacts {
   const Format* format = &kJet4;
   uint8_t version = 0;
-  bool ace = false;             // "Standard ACE DB": Access 2007 and later
-  uint16_t code_page = 0;       // of Jet 3 text
-  uint16_t sort_order = 0;      // of text indexes
-  uint32_t database_key = 0;    // 0: pages are not masked
-  double creation_date = 0;     // Jet 4 only
-  bool has_password = false;    // a database password is set
+  uint16_t code_page = 0;     // of Jet 3 text
+  uint16_t sort_order = 0;    // of text indexes
+  uint32_t database_key = 0;  // 0: pages are not masked
+  double creation_date = 0;   // Jet 4 only
+  bool has_password = false;  // a database password is set
 };
 
 // The format of a file that starts with `head`; raises UnrecognizedFormat,

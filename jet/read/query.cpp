@@ -1,10 +1,10 @@
 #include "jet/read/query.h"
 
 #include <algorithm>
-#include <string>
 #include <cctype>
 #include <limits>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "jet/format/jet_errors.h"
@@ -132,8 +132,7 @@ class Parser {
   const Token& Peek() const { return tokens_[pos_]; }
 
   bool PeekKeyword(std::string_view keyword) const {
-    return Peek().kind == Token::Kind::kWord &&
-           SameName(Peek().text, keyword);
+    return Peek().kind == Token::Kind::kWord && SameName(Peek().text, keyword);
   }
 
   bool TakeKeyword(std::string_view keyword) {
@@ -200,10 +199,15 @@ std::u32string FoldedName(std::string_view name) {
   out.reserve(name.size());
   for (size_t i = 0; i < name.size();) {
     const auto byte = static_cast<unsigned char>(name[i]);
-    const size_t length = byte < 0x80 ? 1 : byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+    const size_t length = byte < 0x80    ? 1
+                          : byte >= 0xF0 ? 4
+                          : byte >= 0xE0 ? 3
+                          : byte >= 0xC0 ? 2
+                                         : 1;
     char32_t c = length == 1 ? byte : byte & (0x7F >> length);
     if (i + length > name.size()) return std::u32string(name.begin(), name.end());
-    for (size_t k = 1; k < length; ++k) c = c << 6 | (static_cast<unsigned char>(name[i + k]) & 0x3F);
+    for (size_t k = 1; k < length; ++k)
+      c = c << 6 | (static_cast<unsigned char>(name[i + k]) & 0x3F);
     i += length;
     if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ||
         (c >= 0x391 && c <= 0x3AB) || (c >= 0x410 && c <= 0x42F)) {
@@ -223,6 +227,19 @@ Query ParseQuery(std::string_view sql) {
 }
 
 bool SameName(std::string_view a, std::string_view b) {
+  // Plain ASCII names, the usual case, compare without building folded
+  // copies: the catalog lookup compares every object's name.
+  const auto ascii = [](std::string_view s) {
+    return std::all_of(s.begin(), s.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  };
+  if (ascii(a) && ascii(b)) {
+    const auto lower = [](char c) {
+      return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char x, char y) { return lower(x) == lower(y); });
+  }
   return FoldedName(a) == FoldedName(b);
 }
 
