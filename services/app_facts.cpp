@@ -1,9 +1,6 @@
 #include "services/app_facts.h"
 
-#include <filesystem>
-#include <system_error>
-
-#include "services/error.h"
+#include "services/platform.h"
 #include "services/version.h"
 
 namespace vorelka::services {
@@ -18,24 +15,11 @@ Version ProcessAppFacts::GetVersion() const {
 }
 
 std::string FolderOfExecutable(const std::string& resolved_path) {
-  const auto slash = resolved_path.find_last_of('/');
+  const auto slash = resolved_path.find_last_of(kFolderSeparators);
   if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return resolved_path.substr(0, slash);
-}
-
-std::string ProcessAppFacts::Folder() const {
-  // The kernel's link names the executable with every symlink resolved, so
-  // a program started through a link in bin/ still finds its own folder.
-  // Without it there is no folder to look in: the current directory is
-  // some other folder, and a words.mdb there is not the program's.
-  std::error_code ec;
-  const auto exe = std::filesystem::read_symlink(self_link_, ec);
-  if (ec) {
-    Raise(kErrPathNotFound, "Path not found: the program's folder cannot be found (" + self_link_ +
-                                ": " + ec.message() + ").");
-  }
-  return FolderOfExecutable(exe.string());
+  // A root keeps its separator: "/", or "C:\" on Windows.
+  const std::string folder = resolved_path.substr(0, slash);
+  return IsBareRoot(folder) ? resolved_path.substr(0, slash + 1) : folder;
 }
 
 }  // namespace vorelka::services

@@ -27,8 +27,9 @@ class AppFacts {
   virtual std::string Folder() const = 0;
 };
 
-// The facts of this build and of the running executable, whose path the
-// kernel gives through a link (tests name a link that cannot be read).
+// The facts of this build and of the running executable. Linux gives its
+// path through a link (tests name a link that cannot be read); Windows
+// through the module's file name, and the link is not used there.
 class ProcessAppFacts final : public AppFacts {
  public:
   explicit ProcessAppFacts(std::string self_link = "/proc/self/exe")
@@ -56,7 +57,7 @@ class FixedAppFacts final : public AppFacts {
 };
 
 // The folder part of an executable's path, links already resolved: no
-// trailing separator, except that the root stays "/".
+// trailing separator, except that a root keeps its own ("/", "C:\\").
 std::string FolderOfExecutable(const std::string& resolved_path);
 
 }  // namespace vorelka::services

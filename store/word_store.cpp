@@ -3,12 +3,12 @@
 #include "jet/read/dao.h"
 #include "services/error.h"
 #include "services/error_report.h"
+#include "services/platform.h"
 
 namespace vorelka::store {
 namespace {
 
 constexpr char kDatabaseFileName[] = "words.mdb";
-constexpr char kFolderSeparator = '/';
 constexpr char kCountQuery[] = "SELECT Count(*) AS Cnt FROM Words";
 constexpr char kEnglishQuery[] = "SELECT English AS sWord FROM Words WHERE Id = ";
 constexpr char kRussianQuery[] = "SELECT Russian AS sWord FROM Words WHERE Id = ";
@@ -30,15 +30,16 @@ std::string WordStore::CountPath() const {
   // The count adds a separator only where the folder lacks one (the root
   // already ends in one).
   const std::string folder = facts_.Folder();
-  if (!folder.empty() && folder.back() == kFolderSeparator) return folder + kDatabaseFileName;
-  return folder + kFolderSeparator + kDatabaseFileName;
+  if (!folder.empty() && folder.back() == services::kFolderSeparator)
+    return folder + kDatabaseFileName;
+  return folder + services::kFolderSeparator + kDatabaseFileName;
 }
 
 std::string WordStore::LookupPath() const {
   if (file_) return *file_;
   // The lookup always adds one, so the root gives a doubled separator
   // (which the file system reads as one).
-  return facts_.Folder() + kFolderSeparator + kDatabaseFileName;
+  return facts_.Folder() + services::kFolderSeparator + kDatabaseFileName;
 }
 
 Engine& WordStore::TheEngine() {

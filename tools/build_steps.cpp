@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "services/utf8_path.h"
 #include "tools/build_report.h"
 #include "tools/command_line.h"
 #include "tools/commands.h"
@@ -93,7 +94,7 @@ int BuildFromWordList(const BuildRequest& request, std::string_view bytes) {
   const int64_t estimated_rows = std::count(bytes.begin(), bytes.end(), '\n');
   const bool show_progress = estimated_rows >= kProgressThreshold;
   const int64_t progress_step = std::max<int64_t>(1, estimated_rows / kProgressSteps);
-  jet::WordsTableBuilder builder(request.target, request.format);
+  jet::WordsTableBuilder builder(services::PathFromUtf8(request.target), request.format);
   if (!builder.status().ok()) {
     PrintError(command, builder.status().message());
     return kExitFailure;
@@ -107,7 +108,7 @@ int BuildFromWordList(const BuildRequest& request, std::string_view bytes) {
       return false;
     }
     if (show_progress && ++rows % progress_step == 0) {
-      std::fprintf(stderr, "%s: %lld of about %lld rows\n", command.toLocal8Bit().constData(),
+      std::fprintf(stderr, "%s: %lld of about %lld rows\n", command.toUtf8().constData(),
                    static_cast<long long>(rows), static_cast<long long>(estimated_rows));
     }
     return true;
@@ -125,7 +126,7 @@ int BuildFromWordList(const BuildRequest& request, std::string_view bytes) {
     return kExitFailure;
   }
   if (show_progress) {
-    std::fprintf(stderr, "%s: wrote %llu rows to %s\n", command.toLocal8Bit().constData(),
+    std::fprintf(stderr, "%s: wrote %llu rows to %s\n", command.toUtf8().constData(),
                  static_cast<unsigned long long>(builder.NumRows()), request.target.c_str());
   }
   return kExitOk;
@@ -157,7 +158,7 @@ int BuildFromImport(const BuildRequest& request, std::string_view bytes, SourceK
     PrintPreview(preview, stdout);
     return kExitOk;
   }
-  jet::WordsTableBuilder builder(request.target, request.format);
+  jet::WordsTableBuilder builder(services::PathFromUtf8(request.target), request.format);
   if (!builder.status().ok()) {
     PrintError(request.command, builder.status().message());
     return kExitFailure;

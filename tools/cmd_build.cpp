@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "services/utf8_path.h"
 #include "tools/build_steps.h"
 #include "tools/command_line.h"
 #include "tools/commands.h"
@@ -17,13 +18,13 @@ namespace {
 
 bool ReadWholeFile(const std::string& path, std::string* bytes, std::string* problem) {
   std::error_code size_error;
-  const uintmax_t size = std::filesystem::file_size(path, size_error);
+  const uintmax_t size = std::filesystem::file_size(services::PathFromUtf8(path), size_error);
   if (!size_error && size > kMaxSourceBytes) {
     *problem = path + " has " + std::to_string(size) + " bytes; sources over " +
                std::to_string(kMaxSourceBytes) + " bytes are refused";
     return false;
   }
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(services::PathFromUtf8(path), std::ios::binary);
   if (!in) {
     *problem = "cannot read " + path + ": " + std::strerror(errno);
     return false;

@@ -22,7 +22,7 @@ std::optional<int> ParseCommandLine(QCommandLineParser& parser, const QStringLis
     // Qt names the program by its path; name the command instead.
     QString text = parser.helpText();
     text.replace(QCoreApplication::arguments().value(0), command);
-    std::fputs(text.toLocal8Bit().constData(), stdout);
+    std::fputs(text.toUtf8().constData(), stdout);
     return kExitOk;
   }
   if (parser.positionalArguments().size() != 1) {
@@ -53,7 +53,7 @@ std::optional<int> ReadTableOfCommandLine(const QStringList& arguments, const QS
 }
 
 void PrintError(const QString& command, const std::string& message) {
-  std::fprintf(stderr, "%s: %s\n", command.toLocal8Bit().constData(), message.c_str());
+  std::fprintf(stderr, "%s: %s\n", command.toUtf8().constData(), message.c_str());
 }
 
 }  // namespace vorelka::tools

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "services/app_facts.h"
+#include "services/console.h"
 #include "tools/commands.h"
 
 namespace {
@@ -15,10 +16,12 @@ using vorelka::tools::Command;
 
 // One line per command.
 constexpr Command kCommands[] = {
-    {"build", "build a word database from a word list, .kvtml file or Anki deck", vorelka::tools::RunBuild},
+    {"build", "build a word database from a word list, .kvtml file or Anki deck",
+     vorelka::tools::RunBuild},
     {"list", "print a word database's table as TSV", vorelka::tools::RunList},
     {"check", "report what the drill would trip over in a word database", vorelka::tools::RunCheck},
-    {"count", "print the number of word pairs, read as the drill reads it", vorelka::tools::RunCount},
+    {"count", "print the number of word pairs, read as the drill reads it",
+     vorelka::tools::RunCount},
     {"show", "print the word of a key, read as the drill reads it", vorelka::tools::RunShow},
 };
 
@@ -27,14 +30,16 @@ void PrintUsage(FILE* out) {
   for (const Command& command : kCommands) {
     std::fprintf(out, "  %-8s %s\n", command.name, command.summary);
   }
-  std::fputs("\nOptions:\n  -h, --help  print this help\n  --version   print the program's version\n"
-             "\nRun vorelka-words <command> --help for a command's options.\n",
-             out);
+  std::fputs(
+      "\nOptions:\n  -h, --help  print this help\n  --version   print the program's version\n"
+      "\nRun vorelka-words <command> --help for a command's options.\n",
+      out);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  vorelka::services::UseUtf8Console();
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName("vorelka-words");
   const QStringList arguments = QCoreApplication::arguments();
@@ -56,7 +61,7 @@ int main(int argc, char** argv) {
     }
   }
   std::fprintf(stderr, "vorelka-words: unknown command \"%s\"\n\n",
-               arguments[1].toLocal8Bit().constData());
+               arguments[1].toUtf8().constData());
   PrintUsage(stderr);
   return vorelka::tools::kExitUsage;
 }

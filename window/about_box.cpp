@@ -8,32 +8,13 @@
 #include <QVBoxLayout>
 #include <string>
 
-#ifdef _WIN32
-// windows.h first: shellapi.h builds on its types.
-#define NOMINMAX
-#include <windows.h>
-
-#include <shellapi.h>
-#endif
-
 namespace vorelka::window {
 namespace {
 
 constexpr char kAuthorLine[] = "By Quorlan";
 constexpr char kLineBreak[] = "\r\n";
-constexpr int kIconSize = 32;           // px, the shell's large icon
 constexpr int kIconTextSpacing = 16;    // px between the icon and the texts
 constexpr int kMinimumTextWidth = 240;  // px, so that a short title still makes a box
-
-#ifdef _WIN32
-// Unicode to the ANSI code page, as ShellAboutA takes its texts.
-std::string ToAnsi(const std::wstring& wide) {
-  const int length = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string ansi(length > 0 ? length : 1, '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi.data(), length, nullptr, nullptr);
-  return ansi;
-}
-#endif
 
 }  // namespace
 
@@ -54,8 +35,8 @@ AboutDialog::AboutDialog(QWidget* owner, const QString& app, const std::string& 
   setWindowIcon(icon);
   setModal(true);
 
-  icon_label_->setPixmap(icon.pixmap(kIconSize, kIconSize));
-  icon_label_->setFixedSize(kIconSize, kIconSize);
+  icon_label_->setPixmap(icon.pixmap(kAboutIconSize, kAboutIconSize));
+  icon_label_->setFixedSize(kAboutIconSize, kAboutIconSize);
   icon_label_->setAccessibleName(tr("%1 icon").arg(app));
   app_label_->setTextFormat(Qt::PlainText);
   other_label_->setTextFormat(Qt::PlainText);
@@ -89,20 +70,6 @@ AboutDialog::AboutDialog(QWidget* owner, const QString& app, const std::string& 
   layout->addWidget(rule);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-void ShowAbout(QWidget* owner, const QString& app, const std::string& other, const QIcon& icon) {
-#ifdef _WIN32
-  const std::string app_ansi = ToAnsi(app.toStdWString());
-  const std::string other_ansi = ToAnsi(QString::fromStdString(other).toStdWString());
-  const HWND owner_window = owner ? reinterpret_cast<HWND>(owner->winId()) : nullptr;
-  const HICON icon_handle = icon.pixmap(kIconSize, kIconSize).toImage().toHICON();
-  ShellAboutA(owner_window, app_ansi.c_str(), other_ansi.c_str(), icon_handle);
-  DestroyIcon(icon_handle);
-#else
-  AboutDialog dialog(owner, app, other, icon);
-  dialog.exec();
-#endif
 }
 
 }  // namespace vorelka::window

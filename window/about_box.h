@@ -1,6 +1,7 @@
 // Help > About: the program's About box with the title, the author line,
 // the version and the window's icon. On Windows it is the shell's own
-// (ShellAboutA); elsewhere a modal dialog made in the same manner.
+// (ShellAboutA, about_box_shell_windows.cpp); elsewhere a modal dialog made
+// in the same manner (about_box_show.cpp).
 #pragma once
 
 #include <QDialog>
@@ -15,6 +16,9 @@ class QLabel;
 class QPushButton;
 
 namespace vorelka::window {
+
+// The icon's size in the box, in pixels: the shell's large icon.
+inline constexpr int kAboutIconSize = 32;
 
 // The About box's other-stuff text: the author line, CR LF, then the
 // version as major.minor.revision ("By Quorlan\r\n1.0.2").

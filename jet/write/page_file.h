@@ -1,5 +1,5 @@
 // The file being built: a temporary file beside the target, written page by
-// page, renamed over the target only on Commit. Destroying an uncommitted
+// page, put in the target's place only on Commit. Destroying an uncommitted
 // PageFile removes the temporary file.
 #pragma once
 
@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "services/replacing_file.h"
+
 namespace vorelka::jet::writer {
 
 class PageFile {
@@ -16,25 +18,19 @@ class PageFile {
   // Returns nullptr with *problem set when the file cannot be created.
   static std::unique_ptr<PageFile> Create(const std::filesystem::path& target, uint32_t page_size,
                                           std::string* problem);
-  ~PageFile();
-
-  PageFile(const PageFile&) = delete;
-  PageFile& operator=(const PageFile&) = delete;
 
   // Writes one page. Pages written in ascending order are batched.
   bool Write(uint32_t page, const uint8_t* bytes, std::string* problem);
-  // Flushes, syncs and renames the file over the target.
+  // Flushes, syncs and moves the file over the target.
   bool Commit(std::string* problem);
   // Closes and removes the temporary file.
   void Discard();
 
  private:
-  PageFile(std::filesystem::path target, std::filesystem::path temp, int fd, uint32_t page_size);
+  PageFile(std::unique_ptr<services::ReplacingFile> file, uint32_t page_size);
   bool Flush(std::string* problem);
 
-  std::filesystem::path target_;
-  std::filesystem::path temp_;
-  int fd_;
+  std::unique_ptr<services::ReplacingFile> file_;
   uint32_t page_size_;
   std::vector<uint8_t> batch_;
   uint32_t batch_first_page_ = 0;

@@ -1,0 +1,93 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "services/replacing_file.h"
+#include "services/utf8_path.h"
+
+namespace vorelka::services {
+namespace {
+
+constexpr mode_t kNewFileMode = 0666;  // less the process's umask
+
+std::string Why() {
+  return std::strerror(errno);
+}
+
+mode_t CurrentUmask() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return mask;
+}
+
+}  // namespace
+
+std::unique_ptr<ReplacingFile> ReplacingFile::Create(const std::filesystem::path& target,
+                                                     std::string* problem) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(target, ec)) {
+    *problem = Utf8FromPath(target) + " is a folder";
+    return nullptr;
+  }
+  std::filesystem::path folder = target.parent_path();
+  if (folder.empty()) folder = ".";
+  std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+  const int fd = ::mkstemp(pattern.data());
+  if (fd < 0) {
+    *problem = "cannot create a temporary file in " + Utf8FromPath(folder) + ": " + Why();
+    return nullptr;
+  }
+  ::fchmod(fd, kNewFileMode & ~CurrentUmask());
+  return std::unique_ptr<ReplacingFile>(new ReplacingFile(target, pattern, fd));
+}
+
+ReplacingFile::~ReplacingFile() {
+  Discard();
+}
+
+bool ReplacingFile::WriteAt(uint64_t offset, std::span<const uint8_t> bytes, std::string* problem) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::pwrite(static_cast<int>(handle_), bytes.data() + done, bytes.size() - done,
+                               static_cast<off_t>(offset + done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      *problem = "cannot write " + Utf8FromPath(temp_) + ": " + Why();
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+bool ReplacingFile::Commit(std::string* problem) {
+  const int fd = static_cast<int>(handle_);
+  handle_ = -1;
+  if (::fsync(fd) != 0) {
+    *problem = "cannot write " + Utf8FromPath(temp_) + ": " + Why();
+    ::close(fd);
+    return false;
+  }
+  if (::close(fd) != 0) {
+    *problem = "cannot write " + Utf8FromPath(temp_) + ": " + Why();
+    return false;
+  }
+  if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+    *problem = "cannot replace " + Utf8FromPath(target_) + ": " + Why();
+    return false;
+  }
+  temp_.clear();
+  return true;
+}
+
+void ReplacingFile::Discard() {
+  if (handle_ >= 0) ::close(static_cast<int>(handle_));
+  handle_ = -1;
+  if (!temp_.empty()) ::unlink(temp_.c_str());
+  temp_.clear();
+}
+
+}  // namespace vorelka::services
