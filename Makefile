@@ -33,7 +33,8 @@ SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 APT := $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build build-asan build-fuzz run test test-plain test-asan test-fuzz package clean
+.PHONY: all deps build build-asan build-fuzz run test test-plain test-asan test-fuzz package clean \
+        windows-deps windows test-windows
 
 all: build
 
@@ -81,5 +82,43 @@ test: test-plain test-asan test-fuzz
 package: build
 	cd build && cpack -G DEB
 
+# Windows, cross-built here and tested under Wine; neither is part of
+# `make test`. The first `make windows` builds Qt and the other libraries
+# from Debian's source packages into build-windows/third-party (about 25
+# minutes on 2 cores) and keeps them; later runs build only the project.
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev libz-mingw-w64-dev \
+                    nsis zip unzip tcl dpkg-dev wine wine64 xvfb xauth xdotool imagemagick
+WINDOWS_BUILD := build-windows
+DEB_SRC_LIST := /etc/apt/sources.list.d/vorelka-deb-src.sources
+VERSION := $(shell grep -m1 -o 'Vorelka VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
+
+# Qt, SQLite, libzip and zstd come from Debian's source packages, which
+# need a deb-src line.
+windows-deps: deps
+	@if ! grep -rqs '^Types: deb-src' /etc/apt/sources.list.d/ && \
+	    ! grep -qs '^deb-src' /etc/apt/sources.list; then \
+	  printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' 'Suites: bookworm' \
+	    'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' \
+	    | $(SUDO) tee $(DEB_SRC_LIST) >/dev/null; \
+	  $(APT) update -qq; \
+	fi
+	@$(MAKE) --no-print-directory deps PACKAGES="$(WINDOWS_PACKAGES)"
+
+windows: windows-deps
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS) --target vorelka-words vorelka_make_icons
+	cmake/windows/third_party.sh $(WINDOWS_BUILD)
+	cmake -S . -B $(WINDOWS_BUILD)/vorelka -G Ninja \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/windows/toolchain-mingw64.cmake \
+	  -DVORELKA_WINDOWS_PREFIX=$(CURDIR)/$(WINDOWS_BUILD)/third-party/prefix \
+	  -DVORELKA_HOST_BUILD=$(CURDIR)/build \
+	  -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
+	  -DBUILD_TESTING=OFF -DVORELKA_BENCH=OFF
+	cmake --build $(WINDOWS_BUILD)/vorelka -j $(JOBS)
+	cmake/windows/package.sh $(WINDOWS_BUILD) $(VERSION)
+
+test-windows: windows
+	tests/windows/run_tests.sh $(WINDOWS_BUILD) $(VERSION)
+
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-fuzz build-windows

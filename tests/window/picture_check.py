@@ -8,6 +8,8 @@
     picture_check.py question <screen.png>
         The question box (the upper of the two white text boxes) shows
         text, and the answer box is empty.
+    picture_check.py shown <screen.png>
+        Both boxes show text (after Show).
 """
 import subprocess
 import sys
@@ -77,9 +79,11 @@ def white_boxes(rows, width):
     return [b for b in boxes if b[1] - b[0] >= 8]
 
 
-def check_question(path):
+def check_question(path, answer_shown=False):
     rows, width, _ = gray(path)
-    boxes = white_boxes(rows, width)
+    # A white menu bar, as Windows draws one, spans the window; the text
+    # boxes do not.
+    boxes = [b for b in white_boxes(rows, width) if b[3] - b[2] < width * 0.9]
     if len(boxes) < 2:
         fail(f"no question and answer boxes in the picture (white areas: {boxes})")
     question, answer = boxes[0], boxes[1]
@@ -90,13 +94,19 @@ def check_question(path):
 
     if ink(question) == 0:
         fail("the question box is empty in the first frame")
-    if ink(answer) != 0:
+    if answer_shown:
+        if ink(answer) == 0:
+            fail("the answer box is empty after Show")
+    elif ink(answer) != 0:
         fail("the answer box is not empty in the first frame")
-    print(f"question box {question} shows text; answer box {answer} is empty")
+    print(f"question box {question} shows text; answer box {answer} "
+          f"{'shows text' if answer_shown else 'is empty'}")
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 3 or sys.argv[1] not in ("panels", "question"):
+    checks = {"panels": check_panels, "question": check_question,
+              "shown": lambda path: check_question(path, answer_shown=True)}
+    if len(sys.argv) != 3 or sys.argv[1] not in checks:
         print(__doc__)
         sys.exit(2)
-    (check_panels if sys.argv[1] == "panels" else check_question)(sys.argv[2])
+    checks[sys.argv[1]](sys.argv[2])
