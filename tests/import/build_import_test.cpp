@@ -40,17 +40,11 @@ TEST_F(BuildImport, EachSourceFormBuildsADatabaseWhateverItsName) {
     std::string bytes;
   } sources[] = {
       {"deck.apkg",
-       "<?xml version=\"1.0\"?>\n<kvtml version=\"2.0\"><identifiers><identifier id=\"0\">"
-       "<locale>en</locale></identifier><identifier id=\"1\"><locale>ru</locale></identifier>"
-       "</identifiers><entries><entry><translation id=\"0\"><text>cat</text></translation>"
-       "<translation id=\"1\"><text>кошка</text></translation></entry><entry><translation "
-       "id=\"0\"><text>hedgehog</text></translation><translation id=\"1\"><text>ёжик</text>"
-       "</translation></entry></entries></kvtml>\n"},
+       "<?xml version=\"1.0\"?>\n<kvtml><e><o l=\"en\">cat</o><t l=\"ru\">кошка</t></e>"
+       "<e><o>hedgehog</o><t>ёжик</t></e></kvtml>\n"},
       {"deck.kvtml", MakeOlderPackage({kBasic}, kNotes)},
       {"collection.anki2", MakeCollection(AnkiSchema::kOlder, {kBasic}, kNotes)},
-      {"export.txt", "#separator:tab\n#html:true\ncat\tкошка\n<i>hedgehog</i>\tёжик\n"},
       {"site.csv", "кошка,cat\nёжик,hedgehog\n"},
-      {"site.colpkg", "<b>cat</b>\tкошка\nhedgehog\t<i>ёжик</i>\n"},
   };
   for (const auto& source : sources) {
     for (const std::string format : {"jet4", "jet3"}) {
@@ -134,9 +128,7 @@ TEST_F(BuildImport, RefusesNamingFileAndPlaceAndLeavesTheOldDatabase) {
        "which code page 1251 cannot hold\nvorelka-words build: " +
            Source("deck.apkg") + ": holds no word pairs that a Jet 3 file can hold"},
       {"deck.kvtml",
-       "<kvtml version=\"2.0\"><identifiers><identifier id=\"0\"><locale>en</locale></identifier>"
-       "<identifier id=\"1\"><locale>ru</locale></identifier></identifiers><entries><entry>"
-       "<translation id=\"0\"><text>cat</text></translation></entry></entries></kvtml>",
+       "<kvtml><e><o l=\"en\">cat</o><t l=\"ru\"></t></e></kvtml>",
        {},
        ": holds no word pairs that are not empty"},
       {"deck.kvtml",
