@@ -55,7 +55,7 @@ std::string Quoted(const std::string& text) {
 
 class WordStoreTest : public ::testing::Test {
  protected:
-  std::string Database() const { return folder_.Child("words.mdb"); }
+  std::string Database() const { return folder_ / "words.mdb"; }
   std::vector<std::string> Reports(int32_t number) {
     return ReportsOfEveryCall(folder_.path().string(), number);
   }
@@ -104,7 +104,7 @@ TEST_F(WordStoreTest, EveryCallReadsTheNamedFileAfreshAndLeavesItAndItsFolderAsT
   EXPECT_EQ(store_.GetWordCount(), 1);
   EXPECT_EQ(store_.GetWord(7, false), "заменено");
 
-  const std::string other = folder_.Child("elsewhere.mdb");
+  const std::string other = folder_ / "elsewhere.mdb";
   WriteWords(other, JetFormat::kJet3, {{1, "bread", "хлеб"}, {2, "salt", "соль"}});
   store_.UseFile(other);
   EXPECT_EQ(store_.GetWordCount(), 2);
