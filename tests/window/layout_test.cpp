@@ -1,7 +1,7 @@
 // The window's layout: a client area of fixed size below the menu bar,
 // controls that fit their parents without overlapping, a form that scales
-// by one factor with the desktop's UI font and whose texts all fit, and tab
-// order, focus, keys and the text boxes' face.
+// by one factor with the desktop's UI font and whose texts all fit, and the
+// first focus, keys and the text boxes' face.
 #include <QFontInfo>
 #include <QMenuBar>
 #include <QScreen>
@@ -145,7 +145,7 @@ TEST_F(DrillWindowTest, AtEveryDesktopFontTheFormScalesWholeAndItsControlsAndTex
   }
 }
 
-TEST_F(DrillWindowTest, OpensCentredWithFocusOnNext_TabsThroughFourStops_KeysPressNoButton) {
+TEST_F(DrillWindowTest, OpensCentredWithFocusOnNext_EnterAndEscapePressNoButton) {
   WriteWords(kFiveKeyWords);
   Load();
   window_->CentreOnScreen();
@@ -158,12 +158,8 @@ TEST_F(DrillWindowTest, OpensCentredWithFocusOnNext_TabsThroughFourStops_KeysPre
   EXPECT_LE((window_->frameGeometry().center() - centre).manhattanLength(),
             frame.width() + frame.height() + 1);
 
-  const char* const tab_order[] = {"cmdAction_0", "cmdAction_1", "txtQuestion", "txtAnswer",
-                                   "cmdAction_0"};
-  for (const char* stop : tab_order) {
-    ASSERT_EQ(QApplication::focusWidget(), Find(stop)) << stop;
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  }
+  // The four tab stops in order are what end_to_end.sh reads the boxes by.
+  EXPECT_EQ(QApplication::focusWidget(), Find("cmdAction_0"));
 
   // Enter and Escape press no button; only the answer takes typing.
   for (const char* focus : {"cmdAction_0", "cmdAction_1", "txtAnswer"}) {
