@@ -1,7 +1,5 @@
 // Alt+N presses Next and Alt+W presses Show, under a Latin layout and under
-// a Russian one, where the same keys produce Cyrillic letters: the keys'
-// letters here, and what other keys leave alone. (end_to_end.sh presses the
-// mnemonics under both layouts in the real program.)
+// a Russian one, where the same keys produce Cyrillic letters.
 #include <QKeyEvent>
 
 #include "tests/window/drill_harness.h"
@@ -10,9 +8,10 @@
 namespace vorelka::window::testing {
 namespace {
 
-// XKB keycodes (evdev + 8) of the US keyboard's N and A keys, and of the
+// XKB keycodes (evdev + 8) of the US keyboard's N, W and A keys, and of the
 // digit 1.
 constexpr quint32 kKeycodeN = 57;
+constexpr quint32 kKeycodeW = 25;
 constexpr quint32 kKeycodeA = 38;
 constexpr quint32 kKeycode1 = 10;
 
@@ -26,23 +25,49 @@ TEST(UsLetterOfNativeScanCode, NamesTheLetterOnTheUsKeyboard) {
   for (const auto& [code, letter] : keys) EXPECT_EQ(UsLetterOfNativeScanCode(code), letter) << code;
 }
 
-// A key as a Russian layout delivers it: the Cyrillic letter as key and
-// text, the physical key's scan code alongside.
-void Press(char16_t letter, quint32 scan_code, Qt::KeyboardModifiers modifiers) {
-  const QChar lower(letter);
-  for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-    QKeyEvent event(type, lower.toUpper().unicode(), modifiers, scan_code, 0, 0, QString(lower));
-    QApplication::sendEvent(QApplication::focusWidget(), &event);
+class MnemonicTest : public DrillWindowTest {
+ protected:
+  void SetUp() override {
+    WriteWords(kFiveKeyWords);
+    Load({kDrawKey1, kDrawKey2, kDrawKey3});
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    answer_ = Find<QLineEdit>("txtAnswer");
+    answer_->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == answer_; }));
   }
+
+  // A key as a Russian layout delivers it: the Cyrillic letter as key and
+  // text, the physical key's scan code alongside.
+  void Press(char16_t letter, quint32 scan_code, Qt::KeyboardModifiers modifiers) {
+    const QChar lower(letter);
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+      QKeyEvent event(type, lower.toUpper().unicode(), modifiers, scan_code, 0, 0, QString(lower));
+      QApplication::sendEvent(QApplication::focusWidget(), &event);
+    }
+  }
+  bool Answered(const char* english) {
+    return QTest::qWaitFor([&] { return Text("txtAnswer") == english; });
+  }
+  bool Drawn(int draws) {
+    return QTest::qWaitFor([&] { return random_->draws == draws; });
+  }
+
+  QLineEdit* answer_ = nullptr;
+};
+
+TEST_F(MnemonicTest, AltW_PressesShow_AltN_PressesNext_UnderRussianAndLatinLayouts) {
+  Press(u'ц', kKeycodeW, Qt::AltModifier);  // the W key under a Russian layout
+  EXPECT_TRUE(Answered("house"));
+  Press(u'т', kKeycodeN, Qt::AltModifier);  // the N key
+  EXPECT_TRUE(Drawn(2)) << "one press, one draw";
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::AltModifier);
+  EXPECT_TRUE(Answered("water"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::AltModifier);
+  EXPECT_TRUE(Drawn(3));
 }
 
-TEST_F(DrillWindowTest, OtherAltKeysPressNothing_CyrillicWithoutAltIsTyped) {
-  WriteWords(kFiveKeyWords);
-  Load({kDrawKey1, kDrawKey2});
-  window_->show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-  Find("txtAnswer")->setFocus();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == Find("txtAnswer"); }));
+TEST_F(MnemonicTest, OtherAltKeysPressNothing_CyrillicWithoutAltIsTyped) {
   Press(u'ф', kKeycodeA, Qt::AltModifier);  // A: no mnemonic of its own
   Press(u'ё', kKeycode1, Qt::AltModifier);  // not a letter key
   Press(u'т', kKeycodeN, Qt::NoModifier);
