@@ -14,7 +14,8 @@
 namespace vorelka::testing {
 namespace {
 
-// Column lists as Anki's schema 11 has them.
+// The tables the importer reads, with their columns as Anki's schema 11
+// has them.
 constexpr const char* kOlderSchema = R"(
 CREATE TABLE col (id integer PRIMARY KEY, crt integer NOT NULL, mod integer NOT NULL,
   scm integer NOT NULL, ver integer NOT NULL, dty integer NOT NULL, usn integer NOT NULL,
@@ -23,39 +24,17 @@ CREATE TABLE col (id integer PRIMARY KEY, crt integer NOT NULL, mod integer NOT 
 CREATE TABLE notes (id integer PRIMARY KEY, guid text NOT NULL, mid integer NOT NULL,
   mod integer NOT NULL, usn integer NOT NULL, tags text NOT NULL, flds text NOT NULL,
   sfld integer NOT NULL, csum integer NOT NULL, flags integer NOT NULL, data text NOT NULL);
-CREATE TABLE cards (id integer PRIMARY KEY, nid integer NOT NULL, did integer NOT NULL,
-  ord integer NOT NULL, mod integer NOT NULL, usn integer NOT NULL, type integer NOT NULL,
-  queue integer NOT NULL, due integer NOT NULL, ivl integer NOT NULL, factor integer NOT NULL,
-  reps integer NOT NULL, lapses integer NOT NULL, left integer NOT NULL, odue integer NOT NULL,
-  odid integer NOT NULL, flags integer NOT NULL, data text NOT NULL);
-CREATE TABLE revlog (id integer PRIMARY KEY, cid integer NOT NULL, usn integer NOT NULL,
-  ease integer NOT NULL, ivl integer NOT NULL, lastIvl integer NOT NULL, factor integer NOT NULL,
-  time integer NOT NULL, type integer NOT NULL);
-CREATE TABLE graves (usn integer NOT NULL, oid integer NOT NULL, type integer NOT NULL);
-CREATE INDEX ix_notes_usn ON notes (usn);
-CREATE INDEX ix_cards_nid ON cards (nid);
 )";
 
-// What schema 18 adds: note types, their fields and templates, decks and
-// settings as tables of their own.
+// Schema 18's note types and their fields, in tables of their own and named
+// under Anki's own collation.
 constexpr const char* kCurrentTables = R"(
-CREATE TABLE deck_config (id integer PRIMARY KEY NOT NULL, name text NOT NULL COLLATE unicase,
-  mtime_secs integer NOT NULL, usn integer NOT NULL, config blob NOT NULL);
-CREATE TABLE config (KEY text NOT NULL PRIMARY KEY, usn integer NOT NULL,
-  mtime_secs integer NOT NULL, val blob NOT NULL) WITHOUT ROWID;
 CREATE TABLE fields (ntid integer NOT NULL, ord integer NOT NULL, name text NOT NULL COLLATE unicase,
   config blob NOT NULL, PRIMARY KEY (ntid, ord)) WITHOUT ROWID;
 CREATE UNIQUE INDEX idx_fields_name_ntid ON fields (name, ntid);
-CREATE TABLE templates (ntid integer NOT NULL, ord integer NOT NULL, name text NOT NULL COLLATE unicase,
-  mtime_secs integer NOT NULL, usn integer NOT NULL, config blob NOT NULL,
-  PRIMARY KEY (ntid, ord)) WITHOUT ROWID;
 CREATE TABLE notetypes (id integer NOT NULL PRIMARY KEY, name text NOT NULL COLLATE unicase,
   mtime_secs integer NOT NULL, usn integer NOT NULL, config blob NOT NULL);
 CREATE UNIQUE INDEX idx_notetypes_name ON notetypes (name);
-CREATE TABLE decks (id integer PRIMARY KEY NOT NULL, name text NOT NULL COLLATE unicase,
-  mtime_secs integer NOT NULL, usn integer NOT NULL, common blob NOT NULL, kind blob NOT NULL);
-CREATE TABLE tags (tag text NOT NULL PRIMARY KEY COLLATE unicase, usn integer NOT NULL,
-  collapsed boolean NOT NULL, config blob NULL) WITHOUT ROWID;
 )";
 
 int Unicase(void*, int a_size, const void* a, int b_size, const void* b) {
@@ -87,20 +66,10 @@ std::string ModelsJson(const std::vector<TestNoteType>& types) {
     QJsonArray fields;
     for (size_t i = 0; i < type.fields.size(); ++i) {
       fields.append(QJsonObject{{"name", QString::fromStdString(type.fields[i])},
-                                {"ord", static_cast<int>(i)},
-                                {"sticky", false},
-                                {"rtl", false},
-                                {"font", "Arial"},
-                                {"size", 20}});
+                                {"ord", static_cast<int>(i)}});
     }
     models.insert(QString::number(type.id),
-                  QJsonObject{{"id", static_cast<qint64>(type.id)},
-                              {"name", QString::fromStdString(type.name)},
-                              {"type", 0},
-                              {"flds", fields},
-                              {"tmpls", QJsonArray{}},
-                              {"sortf", 0},
-                              {"did", 1}});
+                  QJsonObject{{"name", QString::fromStdString(type.name)}, {"flds", fields}});
   }
   return QJsonDocument(models).toJson(QJsonDocument::Compact).toStdString();
 }

@@ -93,8 +93,8 @@ TEST(DelimitedText, RefusesBadInputNamingTheLine) {
        "one character"},
       {"#separator:tab\n#html:yes\n", "2: #html:yes must be true or false"},
       {"#separator:tab\n#deck column:0\n", "2: #deck column:0 must be a column number from 1"},
+      // The splitter's own faults are tested with it; one shows they come through.
       {"cat\t\"кот\nдом\n", "1: a quoted field is never closed"},
-      {"cat\t\"кот\"x\n", "1: text follows a closing quote"},
       {"cat\tкот\ndog\t\xD0\n", "2: is not valid UTF-8 (byte 16 of the file)"},
       {"\xEF\xBB\xBF" "cat\tкот\ndog\t\xD0\n", "2: is not valid UTF-8 (byte 19 of the file)"},
       {"#separator:tab\n", "0: holds no rows"},

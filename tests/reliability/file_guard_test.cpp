@@ -1,8 +1,8 @@
 // The decoders over word databases our writer made and then damaged on
 // purpose, one structure at a time: each damage gives the engine's
 // "unrecognized database format" error naming the file, for the reason the
-// damage calls for; the undamaged files, small and large, read whole; and
-// the word store turns a damaged file into one error box per call.
+// damage calls for; and the undamaged files, small and large, read whole.
+// (The word store's one report per call is tested with the store.)
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -13,10 +13,7 @@
 #include "jet/format/header_page.h"
 #include "jet/format/jet_errors.h"
 #include "jet/read/dao.h"
-#include "services/app_facts.h"
 #include "services/error.h"
-#include "services/testing/recording.h"
-#include "store/word_store.h"
 #include "tests/support/jet_image.h"
 #include "tests/support/test_files.h"
 
@@ -188,29 +185,6 @@ TEST_P(FileGuardTest, SoundFilesPassAndEachDamageIsRejectedForItsReason) {
         << error->description;
     EXPECT_NE(error->description.find(damage.reason), std::string::npos) << error->description;
   }
-}
-
-TEST_P(FileGuardTest, TheStoreReportsADamagedFileOnceACallAndReadsTheNextSoundOne) {
-  const services::FixedAppFacts facts(folder_.path().string());
-  services::testing::RecordingMessageBox box;
-  store::WordStore store(facts, box);
-  const auto file = folder_ / "words.mdb";
-  JetImage image(Good(20));
-  image.Put(kCatalog, 0, 1, format::kDataPageType);
-  image.Save(file);
-  EXPECT_EQ(store.GetWordCount(), 0);
-  EXPECT_EQ(store.GetWord(1, true), "");
-  ASSERT_EQ(box.shown.size(), 2u);
-  for (const auto& shown : box.shown) {
-    EXPECT_EQ(shown.text.rfind("3343 - ", 0), 0u) << shown.text;
-    EXPECT_NE(shown.text.find(file.string()), std::string::npos) << shown.text;
-  }
-  // The learner puts a sound file back: the very next call reads it.
-  std::filesystem::copy_file(Good(20), file, std::filesystem::copy_options::overwrite_existing);
-  box.shown.clear();
-  EXPECT_EQ(store.GetWordCount(), 20);
-  EXPECT_EQ(store.GetWord(7, false), "russian 7");
-  EXPECT_TRUE(box.shown.empty());
 }
 
 TEST_P(FileGuardTest, ADatabaseKeepsReadingTheFileItOpenedWhenTheNameIsReplaced) {

@@ -118,8 +118,8 @@ class DamagedIndex : public ::testing::TestWithParam<JetFormat> {
   }
 
   TempDir folder_;
-  std::filesystem::path intact_ = folder_.Child("intact.mdb");
-  std::filesystem::path damaged_ = folder_.Child("damaged.mdb");
+  std::filesystem::path intact_ = folder_ / "intact.mdb";
+  std::filesystem::path damaged_ = folder_ / "damaged.mdb";
   IndexWalk walk_;
 };
 

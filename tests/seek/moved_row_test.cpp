@@ -16,8 +16,8 @@ class MovedRow : public ::testing::TestWithParam<JetFormat> {};
 
 TEST_P(MovedRow, SeekFollowsTheOldSlotToTheRowsNewPlace) {
   TempDir folder;
-  const auto intact = folder.Child("intact.mdb");
-  const auto moved = folder.Child("moved.mdb");
+  const auto intact = folder / "intact.mdb";
+  const auto moved = folder / "moved.mdb";
   // Keys 2 and 3 have rows of the same size on the same page.
   WriteWords(intact, GetParam(), {1, 2, 3, 4});
   RowLocation from;

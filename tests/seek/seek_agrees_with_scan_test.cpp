@@ -51,7 +51,7 @@ class SeekAgreesWithScan : public ::testing::TestWithParam<JetFormat> {
   }
 
   TempDir folder_;
-  std::filesystem::path path_ = folder_.Child("words.mdb");
+  std::filesystem::path path_ = folder_ / "words.mdb";
   std::unique_ptr<OpenedWords> words_;
   std::map<int32_t, std::vector<RowLocation>> scanned_;
 };

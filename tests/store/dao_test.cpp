@@ -21,10 +21,6 @@ services::Error RaisedBy(const std::function<void()>& call) {
   return {};
 }
 
-int32_t ErrorNumberOf(const std::function<void()>& call) {
-  return RaisedBy(call).number;
-}
-
 class DaoTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -34,7 +30,7 @@ class DaoTest : public ::testing::Test {
   std::unique_ptr<Recordset> Open(const std::string& sql) { return db_->OpenRecordset(sql); }
 
   testing::TempDir folder_;
-  std::string path_ = folder_.Child("any name.mdb");
+  std::string path_ = folder_ / "any name.mdb";
   DBEngine engine_;
   std::unique_ptr<Database> db_;
 };
@@ -75,32 +71,33 @@ TEST_F(DaoTest, RaisesTheRuntimesErrorForEachMisuse) {
     EXPECT_NE(error.description.find(name), std::string::npos) << error.description;
   }
   const std::string count = "SELECT Count(*) AS Cnt FROM Words";
-  EXPECT_EQ(ErrorNumberOf(
-                [&] { Open("SELECT English AS sWord FROM Words WHERE Id = 4")->Fields("sWord"); }),
+  EXPECT_EQ(RaisedBy([&] {
+              Open("SELECT English AS sWord FROM Words WHERE Id = 4")->Fields("sWord");
+            }).number,
             kErrNoCurrentRecord);
-  EXPECT_EQ(ErrorNumberOf([&] { Open(count)->Fields("sWord"); }), kErrItemNotFound);
-  EXPECT_EQ(ErrorNumberOf([&] { db_->OpenRecordset(count, 2); }), kErrInvalidArgument)
+  EXPECT_EQ(RaisedBy([&] { Open(count)->Fields("sWord"); }).number, kErrItemNotFound);
+  EXPECT_EQ(RaisedBy([&] { db_->OpenRecordset(count, 2); }).number, kErrInvalidArgument)
       << "only snapshots open";
   auto rs = Open(count);
   rs->Close();
-  EXPECT_EQ(ErrorNumberOf([&] { rs->Eof(); }), kErrObjectClosed);
-  EXPECT_EQ(ErrorNumberOf([&] { rs->Close(); }), kErrObjectClosed);
+  EXPECT_EQ(RaisedBy([&] { rs->Eof(); }).number, kErrObjectClosed);
+  EXPECT_EQ(RaisedBy([&] { rs->Close(); }).number, kErrObjectClosed);
   db_->Close();
-  EXPECT_EQ(ErrorNumberOf([&] { Open(count); }), kErrObjectClosed);
-  EXPECT_EQ(ErrorNumberOf([&] { db_->Close(); }), kErrObjectClosed);
+  EXPECT_EQ(RaisedBy([&] { Open(count); }).number, kErrObjectClosed);
+  EXPECT_EQ(RaisedBy([&] { db_->Close(); }).number, kErrObjectClosed);
 }
 
 TEST(Value, ConvertsAsTheRuntimeDoes) {
   EXPECT_EQ(Value().AsText(), "");
-  EXPECT_EQ(ErrorNumberOf([] { Value().AsLong(); }), kErrInvalidUseOfNull);
+  EXPECT_EQ(RaisedBy([] { Value().AsLong(); }).number, kErrInvalidUseOfNull);
   EXPECT_EQ(Value::Long(-17).AsText(), "-17");
   EXPECT_EQ(Value::Boolean(true).AsText(), "True") << "a Yes/No reads as a word, not as -1";
   EXPECT_EQ(Value::Boolean(false).AsText(), "False");
   EXPECT_EQ(Value::Boolean(true).AsLong(), -1);
   EXPECT_EQ(Value::Text(" 42 ").AsLong(), 42);
-  EXPECT_EQ(ErrorNumberOf([] { Value::Text("cat").AsLong(); }), kErrTypeMismatch);
-  EXPECT_EQ(ErrorNumberOf([] { Value::Text("").AsLong(); }), kErrTypeMismatch);
-  EXPECT_EQ(ErrorNumberOf([] { Value::Text("2147483648").AsLong(); }), services::kErrOverflow);
+  EXPECT_EQ(RaisedBy([] { Value::Text("cat").AsLong(); }).number, kErrTypeMismatch);
+  EXPECT_EQ(RaisedBy([] { Value::Text("").AsLong(); }).number, kErrTypeMismatch);
+  EXPECT_EQ(RaisedBy([] { Value::Text("2147483648").AsLong(); }).number, services::kErrOverflow);
 }
 
 template <typename T>

@@ -57,25 +57,23 @@ class StoreContractTest : public ::testing::Test {
   WordStore store_{facts_, box_, RecordingEngines(log_, script_)};
 };
 
-// With no row, each call gives its neutral result without reading a field.
-TEST_F(StoreContractTest, GetWordCount_SendsTheCountQueryAsASnapshotReadsCntAndClosesBoth) {
+// Each call sends its query, the key in plain decimals, and reads its field;
+// with no row, it gives its neutral result without reading a field.
+TEST_F(StoreContractTest, EachCallSendsItsQueryAsASnapshotReadsItsFieldAndClosesBoth) {
   script_.value = jet::Value::Long(250);
   EXPECT_EQ(store_.GetWordCount(), 250);
-  script_.no_row = true;
-  EXPECT_EQ(store_.GetWordCount(), 0);
-  EXPECT_EQ(store_.GetWord(3, true), "");
-  EXPECT_EQ(log_, Call(true, kCount, "Cnt") + Call(false, kCount, "") +
-                      Call(false, "SELECT English AS sWord FROM Words WHERE Id = 3", ""));
-  EXPECT_TRUE(box_.shown.empty());
-}
-
-TEST_F(StoreContractTest, GetWord_SendsTheQueryWithThePlainDecimalKeyAfterTheTrailingBlank) {
   script_.value = jet::Value::Text("house");
   EXPECT_EQ(store_.GetWord(17, true), "house");
   EXPECT_EQ(store_.GetWord(-2147483647 - 1, false), "house");
+  script_.no_row = true;
+  EXPECT_EQ(store_.GetWordCount(), 0);
+  EXPECT_EQ(store_.GetWord(3, true), "");
   EXPECT_EQ(log_,
-            Call(true, "SELECT English AS sWord FROM Words WHERE Id = 17", "sWord") +
-                Call(false, "SELECT Russian AS sWord FROM Words WHERE Id = -2147483648", "sWord"));
+            Call(true, kCount, "Cnt") +
+                Call(false, "SELECT English AS sWord FROM Words WHERE Id = 17", "sWord") +
+                Call(false, "SELECT Russian AS sWord FROM Words WHERE Id = -2147483648", "sWord") +
+                Call(false, kCount, "") +
+                Call(false, "SELECT English AS sWord FROM Words WHERE Id = 3", ""));
   EXPECT_TRUE(box_.shown.empty());
 }
 

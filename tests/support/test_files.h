@@ -24,7 +24,6 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
   const std::filesystem::path& path() const { return path_; }
   std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-  std::filesystem::path Child(const std::string& name) const { return path_ / name; }
   std::vector<std::string> FileNames() const;  // sorted
 
  private:
