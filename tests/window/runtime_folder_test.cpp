@@ -43,16 +43,6 @@ class RuntimeFolderTest : public ::testing::Test {
   std::string Place(const char* name) const { return places_.filePath(name).toStdString(); }
 };
 
-// The fault itself, so that the cases below prove something: left alone, Qt
-// makes a folder the moment it is asked.
-TEST_F(RuntimeFolderTest, LeftAlone_QtMakesTheFolder) {
-  ScopedVariable runtime("XDG_RUNTIME_DIR", std::nullopt);
-  ScopedVariable temporary("TMPDIR", temporary_.path().toStdString());
-  const QString made = RuntimeLocation();
-  EXPECT_TRUE(made.startsWith(temporary_.path() + "/runtime-")) << made.toStdString();
-  EXPECT_EQ(Entries(temporary_).size(), 1);
-}
-
 // A usable folder is left for Qt to use; without one, Qt makes nothing.
 TEST_F(RuntimeFolderTest, QtMakesNothingAndUsesOnlyAUsableFolder) {
   ASSERT_EQ(mkdir(Place("open").c_str(), 0755), 0);
