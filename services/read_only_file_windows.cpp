@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "services/read_only_file.h"
+#include "services/windows_io.h"
 #include "services/windows_text.h"
 
 namespace vorelka::services {
@@ -64,14 +65,13 @@ ReadOnlyFile::~ReadOnlyFile() {
 bool ReadOnlyFile::ReadAt(uint64_t offset, std::span<uint8_t> out) const {
   size_t done = 0;
   while (done < out.size()) {
-    OVERLAPPED at{};
-    const uint64_t position = offset + done;
-    at.Offset = static_cast<DWORD>(position & 0xFFFFFFFFu);
-    at.OffsetHigh = static_cast<DWORD>(position >> 32);
-    const size_t left = out.size() - done;
-    const DWORD ask = left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left);
+    OVERLAPPED at = At(offset + done);
     DWORD got = 0;
-    if (!ReadFile(HandleOf(handle_), out.data() + done, ask, &got, &at) || got == 0) return false;
+    if (!ReadFile(HandleOf(handle_), out.data() + done, TransferSize(out.size() - done), &got,
+                  &at) ||
+        got == 0) {
+      return false;
+    }
     done += got;
   }
   return true;

@@ -32,6 +32,10 @@ class ReplacingFile {
  private:
   ReplacingFile(std::filesystem::path target, std::filesystem::path temp, intptr_t handle)
       : target_(std::move(target)), temp_(std::move(temp)), handle_(handle) {}
+  // Creates a new file named `stem` and a suffix no other file has; its
+  // handle, with *temp its name, or -1 with *problem set.
+  static intptr_t CreateTemporary(const std::filesystem::path& stem, std::filesystem::path* temp,
+                                  std::string* problem);
 
   std::filesystem::path target_;
   std::filesystem::path temp_;  // empty once committed or discarded

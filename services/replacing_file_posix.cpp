@@ -25,27 +25,18 @@ mode_t CurrentUmask() {
 
 }  // namespace
 
-std::unique_ptr<ReplacingFile> ReplacingFile::Create(const std::filesystem::path& target,
-                                                     std::string* problem) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(target, ec)) {
-    *problem = Utf8FromPath(target) + " is a folder";
-    return nullptr;
-  }
-  std::filesystem::path folder = target.parent_path();
-  if (folder.empty()) folder = ".";
-  std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+intptr_t ReplacingFile::CreateTemporary(const std::filesystem::path& stem,
+                                        std::filesystem::path* temp, std::string* problem) {
+  std::string pattern = stem.string() + ".XXXXXX";
   const int fd = ::mkstemp(pattern.data());
   if (fd < 0) {
-    *problem = "cannot create a temporary file in " + Utf8FromPath(folder) + ": " + Why();
-    return nullptr;
+    *problem =
+        "cannot create a temporary file in " + Utf8FromPath(stem.parent_path()) + ": " + Why();
+    return -1;
   }
   ::fchmod(fd, kNewFileMode & ~CurrentUmask());
-  return std::unique_ptr<ReplacingFile>(new ReplacingFile(target, pattern, fd));
-}
-
-ReplacingFile::~ReplacingFile() {
-  Discard();
+  *temp = pattern;
+  return fd;
 }
 
 bool ReplacingFile::WriteAt(uint64_t offset, std::span<const uint8_t> bytes, std::string* problem) {

@@ -4,6 +4,7 @@
 
 #include "services/replacing_file.h"
 #include "services/utf8_path.h"
+#include "services/windows_io.h"
 #include "services/windows_text.h"
 
 namespace vorelka::services {
@@ -19,48 +20,29 @@ std::string Why() {
 
 }  // namespace
 
-std::unique_ptr<ReplacingFile> ReplacingFile::Create(const std::filesystem::path& target,
-                                                     std::string* problem) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(target, ec)) {
-    *problem = Utf8FromPath(target) + " is a folder";
-    return nullptr;
-  }
-  std::filesystem::path folder = target.parent_path();
-  if (folder.empty()) folder = ".";
-  // A name nobody else holds: CREATE_NEW refuses one that exists.
+intptr_t ReplacingFile::CreateTemporary(const std::filesystem::path& stem,
+                                        std::filesystem::path* temp, std::string* problem) {
+  // CREATE_NEW refuses a name that is taken: draw another.
   std::random_device entropy;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::wstring name =
-        L"." + target.filename().wstring() + L"." + std::to_wstring(entropy() & 0xFFFFFFu);
-    const std::filesystem::path temp = folder / name;
-    const HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    *temp = stem.wstring() + L"." + std::to_wstring(entropy() & 0xFFFFFFu);
+    const HANDLE file = CreateFileW(temp->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-      return std::unique_ptr<ReplacingFile>(
-          new ReplacingFile(target, temp, reinterpret_cast<intptr_t>(file)));
-    }
+    if (file != INVALID_HANDLE_VALUE) return reinterpret_cast<intptr_t>(file);
     if (GetLastError() != ERROR_FILE_EXISTS) break;
   }
-  *problem = "cannot create a temporary file in " + Utf8FromPath(folder) + ": " + Why();
-  return nullptr;
-}
-
-ReplacingFile::~ReplacingFile() {
-  Discard();
+  *problem = "cannot create a temporary file in " + Utf8FromPath(stem.parent_path()) + ": " + Why();
+  return -1;
 }
 
 bool ReplacingFile::WriteAt(uint64_t offset, std::span<const uint8_t> bytes, std::string* problem) {
   size_t done = 0;
   while (done < bytes.size()) {
-    OVERLAPPED at{};
-    const uint64_t position = offset + done;
-    at.Offset = static_cast<DWORD>(position & 0xFFFFFFFFu);
-    at.OffsetHigh = static_cast<DWORD>(position >> 32);
-    const size_t left = bytes.size() - done;
-    const DWORD ask = left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left);
+    OVERLAPPED at = At(offset + done);
     DWORD written = 0;
-    if (!WriteFile(HandleOf(handle_), bytes.data() + done, ask, &written, &at) || written == 0) {
+    if (!WriteFile(HandleOf(handle_), bytes.data() + done, TransferSize(bytes.size() - done),
+                   &written, &at) ||
+        written == 0) {
       *problem = "cannot write " + Utf8FromPath(temp_) + ": " + Why();
       return false;
     }

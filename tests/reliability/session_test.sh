@@ -77,17 +77,7 @@ wait_for_windows() {
 
 # read_question: the question box's text into $q, copied with the keyboard
 # (not in a subshell: the focus position must outlive the call).
-# Tab stops: 0 Next (focus at start), 1 Show, 2 question, 3 answer; the Alt
-# mnemonics press buttons without moving the focus.
-focus=0
-focus_stop() {
-  local presses=$((($1 - focus + 4) % 4))
-  while ((presses > 0)); do
-    xdotool key Tab
-    presses=$((presses - 1))
-  done
-  focus=$1
-}
+source "$(dirname "$(realpath "$0")")/../window/drive_window.sh"
 read_question() {
   focus_stop 2
   printf '' | xclip -selection clipboard

@@ -15,6 +15,7 @@ if [[ -z "${VORELKA_E2E_UNDER_XVFB:-}" ]]; then
 fi
 
 here=$(dirname "$(realpath "$0")")
+source "$here/drive_window.sh"
 export LSAN_OPTIONS="suppressions=$here/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 program=$(realpath "$1")
@@ -41,45 +42,6 @@ step() { echo "-- $*"; }
 
 # The keys of the mnemonics, as the US layout names them.
 KEY_N=n KEY_W=w
-
-# The id of the one visible window titled exactly "Vorelka" (waits for it).
-visible_window() {
-  local ids
-  for _ in $(seq 300); do
-    ids=$(xdotool search --onlyvisible --name '^Vorelka$' 2>/dev/null || true)
-    if [[ -n $ids ]]; then
-      [[ $(wc -l <<<"$ids") -eq 1 ]] || fail "more than one window titled Vorelka"
-      echo "$ids"
-      return
-    fi
-    sleep 0.05
-  done
-  fail "no window titled Vorelka"
-}
-
-# Waits until the window is no longer on show.
-window_gone() {
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name '^Vorelka$' 2>/dev/null | grep -qx "$1" || return 0
-    sleep 0.05
-  done
-  fail "window $1 did not close"
-}
-
-# Copies the focused widget's text with the keyboard into $text. The
-# clipboard holds a marker first: a box with text replaces it, an empty box
-# copies nothing, which shows once the program has had time to answer.
-readonly CLIPBOARD_MARK="(nothing copied)"
-copy_focused_text() {
-  printf '%s' "$CLIPBOARD_MARK" | xclip -selection clipboard
-  xdotool key ctrl+a ctrl+c
-  for _ in $(seq 40); do
-    text=$(xclip -o -selection clipboard -target UTF8_STRING 2>/dev/null || true)
-    [[ $text != "$CLIPBOARD_MARK" ]] && return
-    sleep 0.05
-  done
-  text=""
-}
 
 launch() {
   "$work/app/vorelka" 2>>"$work/program.log" &
@@ -113,17 +75,6 @@ win=$(visible_window)
 xdotool windowfocus --sync "$win"
 sleep 0.2
 
-# Tab stops: 0 Next (focus at start), 1 Show, 2 question, 3 answer. The
-# Alt mnemonics press a button without moving the focus.
-focus=0
-focus_stop() {
-  local presses=$((($1 - focus + 4) % 4))
-  while ((presses > 0)); do
-    xdotool key Tab
-    presses=$((presses - 1))
-  done
-  focus=$1
-}
 read_question() { focus_stop 2 && copy_focused_text && question=$text; }
 read_answer() { focus_stop 3 && copy_focused_text && answer=$text; }
 # Every pair of the list has words: an empty read means the program has

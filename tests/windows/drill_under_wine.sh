@@ -8,6 +8,7 @@
 set -Eeuo pipefail
 trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 source "$here/wine_basics.sh"
+source "$source_root/tests/window/drive_window.sh"
 
 app=$work/Программы/Vorelka
 pictures=$root/screenshots
@@ -36,52 +37,6 @@ ends_by_itself() {
   fail "the program did not end"
 }
 
-# The one visible window whose title matches $1 (waits for it).
-visible_window() {
-  local ids
-  for _ in $(seq 300); do
-    ids=$(xdotool search --onlyvisible --name "$1" 2>/dev/null || true)
-    if [[ -n $ids ]]; then
-      [[ $(wc -l <<<"$ids") -eq 1 ]] || fail "more than one window titled $1"
-      echo "$ids"
-      return
-    fi
-    sleep 0.1
-  done
-  fail "no window titled $1"
-}
-window_gone() {
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name "$2" 2>/dev/null | grep -qx "$1" || return 0
-    sleep 0.1
-  done
-  fail "window $1 did not close"
-}
-
-# Copies the focused box's text through the clipboard, which Wine shares
-# with the X server's, into $text.
-readonly MARK="(nothing copied)"
-copy_focused_text() {
-  printf '%s' "$MARK" | xclip -selection clipboard
-  xdotool key ctrl+a ctrl+c
-  for _ in $(seq 40); do
-    text=$(xclip -o -selection clipboard -target UTF8_STRING 2>/dev/null || true)
-    [[ $text != "$MARK" ]] && return
-    sleep 0.05
-  done
-  text=""
-}
-
-# Tab stops: 0 Next (focus at start), 1 Show, 2 question, 3 answer.
-focus=0
-focus_stop() {
-  local presses=$((($1 - focus + 4) % 4))
-  while ((presses > 0)); do
-    xdotool key Tab
-    presses=$((presses - 1))
-  done
-  focus=$1
-}
 read_box() {  # read_box STOP: the text of box STOP, waiting for one that is filled
   for _ in $(seq 10); do
     focus_stop "$1"
@@ -181,7 +136,7 @@ box_text() {  # box_text PICTURE: dismisses the box on show, its text into $text
   xdotool windowfocus --sync "$box" || true
   sleep 0.5
   import -window "$box" "$1"
-  printf '%s' "$MARK" | xclip -selection clipboard
+  printf '%s' "$CLIPBOARD_MARK" | xclip -selection clipboard
   xdotool key ctrl+c
   sleep 0.3
   text=$(xclip -o -selection clipboard -target UTF8_STRING 2>/dev/null || true)
