@@ -35,6 +35,24 @@ mkdir -p "$work"
 step "Wine prefix"
 start_wine
 
+# ------------------------------------------------------------ the files
+step "vorelka.exe carries its icon and its version record"
+llvm-readobj-14 --coff-resources "$stage/vorelka.exe" >"$work/resources.txt"
+grep -q 'Type: GROUP_ICON' "$work/resources.txt" && grep -q 'Type: ICON' "$work/resources.txt" ||
+  fail "vorelka.exe has no icon"
+python3 - "$stage/vorelka.exe" <<'PY' || fail "the version record is not 1.0.0.2, \"1.00.0002\""
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+at = data.find(struct.pack("<I", 0xFEEF04BD))  # VS_FIXEDFILEINFO's signature
+file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<4I", data, at + 8)
+assert (file_ms, file_ls) == (product_ms, product_ls) == (0x00010000, 0x00000002)
+for key in ("FileVersion", "ProductVersion"):
+    text = (key + "\0").encode("utf-16-le")
+    start = data.find(text) + len(text)
+    start += start % 4  # the value begins on a 32-bit boundary
+    assert data[start:start + 18] == "1.00.0002".encode("utf-16-le"), key
+PY
+
 # ------------------------------------------------------------ the tool
 step "vorelka-words.exe against the Linux build"
 # A list with Cyrillic, ё, guillemets and a dash, an empty word and a Null, built by the
