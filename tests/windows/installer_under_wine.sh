@@ -45,12 +45,13 @@ step "Uninstall.exe /S"
 wine_run 60 "C:\\Program Files\\Vorelka\\Uninstall.exe" /S </dev/null >/dev/null 2>&1 ||
   fail "the uninstaller failed"
 # The uninstaller runs on from a copy of itself in the temporary folder:
-# wait for its work.
-for _ in $(seq 300); do
-  [[ -e $installed ]] || break
-  sleep 0.1
+# wait for its work, the last step of which is the entry.
+start_menu_folder="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Vorelka"
+for _ in $(seq 60); do
+  [[ ! -e $installed && ! -e $start_menu_folder ]] &&
+    ! wine_run 60 reg query "$uninstall_key" </dev/null >/dev/null 2>&1 && break
+  sleep 0.5
 done
 [[ ! -e $installed ]] || fail "the install folder is still there: $(ls -A "$installed")"
-[[ ! -e "$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Vorelka" ]] ||
-  fail "the Start-menu folder is still there"
+[[ ! -e $start_menu_folder ]] || fail "the Start-menu folder is still there"
 ! wine_run 60 reg query "$uninstall_key" </dev/null >/dev/null 2>&1 || fail "the entry is still there"

@@ -43,6 +43,7 @@ wine_run() {
 start_wine() {
   wineserver -k 2>/dev/null || true  # one left from an earlier run
   wineserver -w 2>/dev/null || true
+  mkdir -p "$WINEPREFIX"  # the server runs in the prefix, made below on first use
   wineserver -p
   timeout 600 wineboot >/dev/null 2>&1 </dev/null || fail "wineboot could not make the prefix"
   wine_run 120 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f \
