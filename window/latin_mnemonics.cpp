@@ -4,17 +4,10 @@
 #include <QKeyEvent>
 #include <string_view>
 
+#include "services/platform.h"
+
 namespace vorelka::window {
 namespace {
-
-// Native scan codes are the keyboard's set-1 make codes on Windows; X11 and
-// Wayland report XKB keycodes, which are the Linux evdev codes (numerically
-// the same set-1 codes for the letter block) plus 8.
-#if defined(Q_OS_WIN)
-constexpr quint32 kNativeScanCodeOffset = 0;
-#else
-constexpr quint32 kNativeScanCodeOffset = 8;
-#endif
 
 // The three letter rows of a US keyboard and the set-1 code of each row's
 // first key; the codes run on one by one along a row.
@@ -41,8 +34,8 @@ bool IsMnemonicChord(Qt::KeyboardModifiers modifiers) {
 }  // namespace
 
 std::optional<char> UsLetterOfNativeScanCode(quint32 native_scan_code) {
-  if (native_scan_code < kNativeScanCodeOffset) return std::nullopt;
-  const quint32 code = native_scan_code - kNativeScanCodeOffset;
+  if (native_scan_code < services::kNativeScanCodeOffset) return std::nullopt;
+  const quint32 code = native_scan_code - services::kNativeScanCodeOffset;
   for (const auto& row : kUsLetterRows) {
     if (code >= row.first_code && code < row.first_code + row.letters.size()) {
       return row.letters[code - row.first_code];
