@@ -95,7 +95,10 @@ for database in "$stage/words.mdb" "$data/jet3.mdb" "$data/Слова.mdb"; do
   done
   step "  $(basename "$database"): $count pairs, the same answers"
 done
+# What cannot be read is refused alike: no file, a folder, not a database.
 same_output missing count "$data/none.mdb"
+same_output folder count "$data"
+same_output not-a-database count "$data/words.tsv"
 
 step "vorelka-words.exe build, read back by the Linux build"
 for format in jet3 jet4; do
