@@ -12,4 +12,8 @@ namespace vorelka::services {
 // cannot convert is read as Western (1252).
 std::string CodePageToUtf8(uint16_t code_page, std::span<const uint8_t> bytes);
 
+// The platform's conversion of text that is not plain ASCII, by the same
+// rules (one source file per platform).
+std::string ConvertCodePage(uint16_t code_page, std::span<const uint8_t> bytes);
+
 }  // namespace vorelka::services

@@ -1,6 +1,5 @@
 #include <iconv.h>
 
-#include <algorithm>
 #include <map>
 #include <mutex>
 
@@ -61,11 +60,7 @@ Converters& TheConverters() {
 
 }  // namespace
 
-std::string CodePageToUtf8(uint16_t code_page, std::span<const uint8_t> bytes) {
-  // Plain ASCII reads the same in every code page we name.
-  if (std::all_of(bytes.begin(), bytes.end(), [](uint8_t b) { return b < 0x80; })) {
-    return std::string(bytes.begin(), bytes.end());
-  }
+std::string ConvertCodePage(uint16_t code_page, std::span<const uint8_t> bytes) {
   const iconv_t converter = TheConverters().For(code_page);
   std::string out;
   if (converter == kNoConversion) {

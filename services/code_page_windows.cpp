@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include <algorithm>
-
 #include "services/code_page.h"
 #include "services/windows_text.h"
 
@@ -24,11 +22,7 @@ bool Convert(UINT code_page, const uint8_t* bytes, int count, std::wstring& out)
 
 }  // namespace
 
-std::string CodePageToUtf8(uint16_t code_page, std::span<const uint8_t> bytes) {
-  // Plain ASCII reads the same in every code page a Jet file names.
-  if (std::all_of(bytes.begin(), bytes.end(), [](uint8_t b) { return b < 0x80; })) {
-    return std::string(bytes.begin(), bytes.end());
-  }
+std::string ConvertCodePage(uint16_t code_page, std::span<const uint8_t> bytes) {
   const UINT page = IsValidCodePage(code_page) ? code_page : kWestern;
   std::wstring wide;
   const int count = static_cast<int>(bytes.size());

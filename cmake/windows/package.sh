@@ -19,6 +19,16 @@ bin=$root/vorelka/bin
 stage=$root/stage/Vorelka
 dll_folders=("$prefix/qt/bin" "$prefix/bin" "/usr/$triple/lib" "/usr/lib/gcc/$triple/12-posix")
 
+zip_file=$root/Vorelka-$version-win64.zip
+setup_file=$root/Vorelka-$version-setup.exe
+# Nothing to do when both are newer than everything they are made of.
+if [[ -e $zip_file && -e $setup_file ]] &&
+  [[ -z $(find "$bin" "$prefix" "$here" "$source_root/resources/windows" "$source_root/LICENSE" \
+    -newer "$zip_file" -print -quit) ]]; then
+  echo "$zip_file and $setup_file are up to date"
+  exit 0
+fi
+
 rm -rf "$root/stage"
 mkdir -p "$stage/platforms" "$stage/styles"
 cp "$bin/vorelka.exe" "$bin/vorelka-words.exe" "$bin/words.mdb" "$stage/"
@@ -56,7 +66,6 @@ while :; do
 done
 "$triple-strip" --strip-unneeded "$stage"/*.dll "$stage"/*/*.dll "$stage"/*.exe
 
-zip_file=$root/Vorelka-$version-win64.zip
 rm -f "$zip_file"
 (cd "$root/stage" && zip -q -r -X -9 "$zip_file" Vorelka)
 
@@ -83,7 +92,7 @@ done
 size_kb=$(du -sk "$stage" | cut -f1)
 makensis -V2 -NOCD -DVERSION="$version" -DFILES="$files_nsh" -DUNINSTALL_FILES="$uninstall_nsh" \
   -DSIZE_KB="$size_kb" -DICON="$root/vorelka/resources/icons/vorelka.ico" \
-  -DOUT="$root/Vorelka-$version-setup.exe" "$source_root/resources/windows/vorelka.nsi"
+  -DOUT="$setup_file" "$source_root/resources/windows/vorelka.nsi"
 
 echo "Made $zip_file ($(du -k "$zip_file" | cut -f1) KiB)"
-echo "Made $root/Vorelka-$version-setup.exe ($(du -k "$root/Vorelka-$version-setup.exe" | cut -f1) KiB)"
+echo "Made $setup_file ($(du -k "$setup_file" | cut -f1) KiB)"

@@ -101,20 +101,20 @@ same_output folder count "$data"
 same_output not-a-database count "$data/words.tsv"
 
 step "vorelka-words.exe build, read back by the Linux build"
+"$linux_words" list "$data/jet3.mdb" >"$work/expected.tsv"
+"$linux_words" check "$data/jet3.mdb" 2>&1 | sed "s|$data/jet3|FILE|" >"$work/expected-check.txt" ||
+  true
 for format in jet3 jet4; do
   wine_run 60 "$stage/vorelka-words.exe" build "$(windows_path_of "$data/words.tsv")" \
     -o "$(windows_path_of "$data/Построено-$format.mdb")" --format "$format" >/dev/null 2>&1 ||
     fail "build --format $format under Wine failed"
   "$linux_words" list "$data/Построено-$format.mdb" >"$work/built-$format.tsv"
-  "$linux_words" list "$data/jet3.mdb" >"$work/expected.tsv"
   cmp -s "$work/built-$format.tsv" "$work/expected.tsv" ||
     fail "the $format file built under Wine lists otherwise on Linux"
   # The check finds in it what it finds in the Linux build's (the empty
   # word and the Null), and nothing else.
   "$linux_words" check "$data/Построено-$format.mdb" 2>&1 | sed "s|$data/Построено-$format|FILE|" \
     >"$work/built-check.txt" || true
-  "$linux_words" check "$data/jet3.mdb" 2>&1 | sed "s|$data/jet3|FILE|" >"$work/expected-check.txt" ||
-    true
   cmp -s "$work/built-check.txt" "$work/expected-check.txt" ||
     fail "the $format file built under Wine checks otherwise on Linux"
   step "  $format: the Linux build reads back every row"
